@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds the program, writes the sample installation on first use and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)"
+exec build/src/app/daxo "$@"
