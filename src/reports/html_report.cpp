@@ -1,0 +1,282 @@
+#include "html_report.h"
+
+#include "platform/formats.h"
+#include "report_names.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace daxo::reports {
+
+using daxo::platform::Value;
+
+namespace {
+
+const std::string CRLF = "\r\n";
+const std::string dq = "\"";
+
+// Every piece is written followed by CR LF.
+class Pieces {
+public:
+    void put(const std::string& piece) { text_ += piece + CRLF; }
+    std::string take() { return std::move(text_); }
+
+private:
+    std::string text_;
+};
+
+std::string upper(std::string s)
+{
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::toupper(c); });
+    return s;
+}
+
+void scriptLines(Pieces& out)
+{
+    for (const char* line : {"    <SCRIPT> ", "    function xL(){   ", "    document.X.submit(); ", "    }             ",
+                             "    // End -->    ", " for (x = 0 ; x <= 800 ; x=x+30) ",
+                             "   { top.resizeTo(x,(x-300));  }     ", "    </SCRIPT>      "})
+        out.put(line);
+}
+
+// The head piece from the title to the logo table; `formLine` and
+// `logoCell` differ between the files.
+std::string headPiece(const std::string& title, const std::string& formLine, const std::string& logoCell)
+{
+    std::string piece = "<html><head>" + CRLF + "<title>" + title + "</title>" + CRLF;
+    for (const std::string& part : {
+             std::string(" <meta http-equiv=\"Content-Type\" content=\"application/msexcel; charset=windows-1252\"> "),
+             std::string("</head> "), std::string("<body background=\"fundo_1024_final.jpg\" >"), formLine,
+             std::string("<table border=\"0\" cellspacing=\"0\" style=\"border-collapse: collapse\" "
+                         "bordercolor=\"gray\" width=\"100%\" id=\"AutoNumber1\" cellpadding=\"0\">"),
+             std::string("<tr> "), logoCell, std::string("  <td width=\"91%\" rowspan=\"2\"> </td>"),
+             std::string("</tr>"), std::string("<tr> "), std::string("   <td width=\"9%\" align=\"center\"></td> "),
+             std::string("</tr> "), std::string("</table>")})
+        piece += part + CRLF;
+    return piece;
+}
+
+std::string dataTableTag()
+{
+    return "<table width=\"80%\" style=\"font-family: Verdana; font-size: 8 pt; color: #000080; font-weight: "
+           "normal\" border=\"1\" cellspacing=\"1\" cellpadding=\"2\">" + CRLF;
+}
+
+std::string headerCell(const std::string& title)
+{
+    return "<td width=\"20%\" style=\"color: #000000; border: 0 solid #000080\" bgcolor=\"#4BAAC8\"><p "
+           "align=\"center\"><font face=\"Verdana\" size=\"2\" color=\"black\"><b>" + title + "</b></p></td>" + CRLF;
+}
+
+std::string dataCell(const std::string& text)
+{
+    return "<td style=\"color: #000000; border: 1 solid gray\" bgcolor=\"FFFFFF\"><p align=\"center\"><font "
+           "face=\"Verdana\" size=\"1\" color=\"blue\">" + text + "</p></font></td>" + CRLF;
+}
+
+void headerRow(Pieces& out, const ReportContext& context, const WorkTable& table)
+{
+    out.put("<tr>" + CRLF);
+    out.put(headerCell("Censo"));
+    out.put(headerCell("Localidade"));
+    if (table.hasAgeColumn())
+        out.put(headerCell("Faixa Etária"));
+    // The label variable is reused from column to column, as the lookup leaves
+    // it unchanged for a column no row has.
+    std::string label;
+    for (std::size_t c = table.firstValueColumn(); c < table.columns.size(); ++c) {
+        if (context.buscaRotulo)
+            context.buscaRotulo(table.columns[c], label);
+        out.put(headerCell(label));
+    }
+    out.put("</tr>" + CRLF);
+}
+
+void printBlockAndEnd(Pieces& out)
+{
+    out.put("<table>" + CRLF);
+    for (const char* line : {"<tr>", "<td >", " <img src=\"imprime.bmp\" OnClick=\"window.print()\"  > ", "</td>",
+                             "</tr>"})
+        out.put(line);
+    out.put("</table>" + CRLF);
+    out.put(" </body> " + CRLF);
+    out.put(" </html> " + CRLF);
+}
+
+void linkTable(Pieces& out, const std::string& cell)
+{
+    out.put("<table>" + CRLF);
+    out.put(" <tr> ");
+    out.put(cell);
+    out.put(" </tr> ");
+    out.put("</table>" + CRLF);
+}
+
+std::string worksheetParagraph(const ReportContext& context)
+{
+    return "<br><br><p align=\"center\"><b><font face=\"Verdana\" size=\"2\" color=\"black\"> Filtro:" +
+           context.caption + "<br>" + "Censo: " + context.census + "<br></font></b>" + CRLF;
+}
+
+std::string valueText(int indicator, bool ageLayout, const Value& value)
+{
+    const double v = value.asFloat();
+    if (ageLayout)
+        return daxo::platform::floatToText(v);
+    return daxo::platform::formatFloat(isCountIndicator(indicator) ? "###,###.###" : "###,##0.00", v);
+}
+
+enum class Percentage { Row, Brazil };
+
+ReportFiles percentagePages(const ReportContext& context, const WorkTable& table, Percentage kind,
+                            const std::function<double(const std::string&)>& totalBrasil)
+{
+    const std::string suffix = kind == Percentage::Row ? "p" : "pb";
+    const std::string sheetName = context.baseName + suffix + ".xls";
+    const std::string head = headPiece(
+        "Filtro:" + context.indicatorText,
+        " <form name=\"X\" action=" + dq + sheetName + dq + " method=\"post\">  ",
+        "  <td width=\"100%\" align=\"center\"><img border=\"0\" src=\"logo-DAXO-inf.jpg\" onclick=\"xL();\"></td> ");
+
+    Pieces page;
+    Pieces sheet;
+    scriptLines(page);
+    page.put(head);
+    sheet.put(headPiece(context.indicatorText,
+                        " <form name=\"X\" action=" + dq + sheetName + dq + " method=\"post\">  ",
+                        "  <td width=\"100%\" align=\"center\"><img border=\"0\" src=\"logo-DAXO-inf.jpg\" "
+                        "onclick=\"xL();\"></td> "));
+    const std::string unit = kind == Percentage::Row ? " em %" : " em relação ao Brasil %";
+    page.put(" <p align=\"center\"><b><font face=\"Verdana\" size=\"2\" color=\"black\"> Filtro:" + context.caption +
+             unit + "<br>" + "Censo: " + context.census + CRLF);
+    page.put(" <a href=" + dq + sheetName + dq + "><img border=\"0\" src=\"excel.bmp\" ></a> <br></font></b>" + CRLF);
+    sheet.put(worksheetParagraph(context));
+    for (Pieces* out : {&page, &sheet}) {
+        out->put(dataTableTag());
+        headerRow(*out, context, table);
+    }
+
+    const auto isTotal = [&](std::size_t c) { return upper(table.columns[c]) == "TOTAL"; };
+    for (const auto& row : table.rows) {
+        double base = 0;
+        if (kind == Percentage::Row) {
+            for (std::size_t c = 0; c < table.columns.size(); ++c)
+                if (isTotal(c))
+                    base = row[c].asFloat();
+        } else {
+            base = totalBrasil(row[0].asString());
+        }
+        for (Pieces* out : {&page, &sheet}) {
+            out->put("<tr>" + CRLF);
+            out->put(dataCell(row[0].asString()));
+            out->put(dataCell(TiraCenso(row[1].asString())));
+            for (std::size_t c = table.firstValueColumn(); c < table.columns.size(); ++c) {
+                const double v = row[c].asFloat();
+                // A share of a missing or zero base would be no number at all.
+                if (v > 0 && base > 0)
+                    out->put(dataCell(daxo::platform::formatFloat("###,##0.00", v / base * 100)));
+                else
+                    out->put(dataCell(v > 0 ? "-" : "0.00"));
+            }
+            out->put("</tr>" + CRLF);
+        }
+    }
+    page.put("</table>" + CRLF);
+    page.put("</form> " + CRLF);
+    printBlockAndEnd(page);
+    sheet.put("</table>" + CRLF);
+    return {page.take(), sheet.take()};
+}
+
+} // namespace
+
+bool WorkTable::hasAgeColumn() const
+{
+    return columns.size() > 2 && upper(columns[2]) == "IDADE";
+}
+
+int WorkTable::firstValueColumn() const { return hasAgeColumn() ? 4 : 3; }
+
+bool WorkTable::hasTotalColumn() const
+{
+    return std::any_of(columns.begin() + std::min<std::size_t>(1, columns.size()), columns.end(),
+                       [](const std::string& c) { return upper(c) == "TOTAL"; });
+}
+
+bool isCountIndicator(int indicator)
+{
+    for (int n : {0, 2, 3, 9, 11, 13})
+        if (n == indicator)
+            return true;
+    return false;
+}
+
+bool hasRowPercentagePage(int indicator) { return isCountIndicator(indicator); }
+
+bool hasBrazilPercentagePage(int indicator) { return isCountIndicator(indicator) && indicator != 11; }
+
+ReportFiles MontaHTML(const ReportContext& context, const WorkTable& table)
+{
+    const std::string B = context.baseName;
+    Pieces page;
+    Pieces sheet;
+
+    scriptLines(page);
+    page.put(headPiece("Filtro:" + context.indicatorText, " <form name=\"X\"  method=\"post\">  ",
+                       "  <td width=\"100%\" align=\"center\"><a href=" + dq + B + ".xls" + dq +
+                           "> <img border=\"0\" src=\"logo-DAXO-inf.jpg\" > </a> </td> "));
+    sheet.put(headPiece(context.indicatorText,
+                        " <form name=\"X\" action=" + dq + B + ".xls" + dq + " method=\"post\">  ",
+                        "  <td width=\"100%\" align=\"center\"> <img border=\"0\" src=\"logo-DAXO-inf.jpg\" ></td> "));
+
+    page.put(" <p align=\"center\"><b><font face=\"Verdana\" size=\"2\" color=\"black\"> Filtro:" + context.caption +
+             "<br>" + "Censo: " + context.census + CRLF);
+    page.put(" <a href=" + dq + B + ".xls" + dq +
+             " target=\"_blank\" ><img border=\"0\" src=\"excel.bmp\"  ></a> <br></font></b>" + CRLF);
+    if (context.indicator == 14)
+        page.put("<br><font face=\"Verdana\" size=\"2\" color=\"blue\"><strong> Do " + context.migrationOrigin + CRLF +
+                 "</strong></font><br>");
+    sheet.put(worksheetParagraph(context));
+
+    const bool ageLayout = table.hasAgeColumn();
+    for (Pieces* out : {&page, &sheet}) {
+        out->put(dataTableTag());
+        headerRow(*out, context, table);
+        for (const auto& row : table.rows) {
+            out->put("<tr>" + CRLF);
+            out->put(dataCell(row[0].asString()));
+            out->put(dataCell(TiraCenso(row[1].asString())));
+            if (ageLayout)
+                out->put(dataCell(row[2].asString()));
+            for (std::size_t c = table.firstValueColumn(); c < table.columns.size(); ++c)
+                out->put(dataCell(row[c].isNull() ? "-" : valueText(context.indicator, ageLayout, row[c])));
+            out->put("</tr>" + CRLF);
+        }
+    }
+
+    page.put("</table>" + CRLF);
+    page.put("</form> " + CRLF);
+    sheet.put("</table>" + CRLF);
+    if (table.hasTotalColumn() && hasRowPercentagePage(context.indicator))
+        linkTable(page, " <td> <a href=" + dq + B + "p.html" + dq +
+                            "> <font face=\"Verdana\" size=\"1\" >Tabela expressa em percentual por linha</font></a> </td> ");
+    if (hasBrazilPercentagePage(context.indicator))
+        linkTable(page, " <td> <a href=" + dq + B + "pb.html" + dq +
+                            "> <font face=\"Verdana\" size=\"1\" >Tabela expressa em percentual em relação ao total do "
+                            "Brasil </font></a> </td> ");
+    printBlockAndEnd(page);
+    return {page.take(), sheet.take()};
+}
+
+ReportFiles MontaHTMLPercentual(const ReportContext& context, const WorkTable& table)
+{
+    return percentagePages(context, table, Percentage::Row, {});
+}
+
+ReportFiles MontaHTMLPercentualBrasil(const ReportContext& context, const WorkTable& table,
+                                      const std::function<double(const std::string& censo)>& totalBrasil)
+{
+    return percentagePages(context, table, Percentage::Brazil, totalBrasil);
+}
+
+} // namespace daxo::reports
