@@ -1,0 +1,301 @@
+#include "query_runner.h"
+
+#include "bulk_insert.h"
+#include "locality_clauses.h"
+#include "platform/data_module.h"
+#include "runner_statements.h"
+#include "text_utils.h"
+#include "work_table.h"
+
+#include <stdexcept>
+
+namespace daxo::query {
+
+namespace {
+
+constexpr int kMigracao = 14;
+
+bool isRegionCode(const std::string& code)
+{
+    return code.size() == 1 && code[0] >= '1' && code[0] <= '5';
+}
+
+void setLines(daxo::platform::Query& query, const std::vector<std::string>& lines)
+{
+    query.close();
+    query.clearSql();
+    for (const auto& line : lines)
+        query.addLine(line);
+}
+
+std::vector<std::string> censusesOf(const std::string& census)
+{
+    if (census == "1991" || census == "2000")
+        return {census};
+    return {"1991", "2000"};
+}
+
+} // namespace
+
+QueryRunner::QueryRunner(daxo::platform::DataModule& dm, DefinitionLookup buscaIndicador,
+                         std::function<void(const std::string&)> atualizaMostrador)
+    : dm_(dm), buscaIndicador_(std::move(buscaIndicador)), atualizaMostrador_(std::move(atualizaMostrador))
+{
+}
+
+void QueryRunner::ExecutaConsulta(const RowSet& rows, const QueryRequest& request)
+{
+    rows_ = &rows;
+    request_ = &request;
+    insertGeral1991_.clear();
+    selectGeral1991_.clear();
+    insertGeral2000_.clear();
+    selectGeral2000_.clear();
+    TabelaMatriz2000.clear();
+    InsercaoGeral = TodosMunicipios = TodasUFs = TodasRegioes = TemBrasil = false;
+
+    if (request.indicator == kMigracao && request.codes.size() < 2)
+        throw std::runtime_error("Escolha pelo menos duas localidades, de e para.");
+
+    CriaTemp(dm_, rows.agesBrokenOut(), valueColumns(rows.FiltroLinha, rows.CampoLinha));
+    // The destination regions are expanded once per run from the list as it
+    // stands, so regions removed since an earlier run are not computed.
+    if (request.indicator == kMigracao)
+        ExpandeRegioesMigracao(request);
+
+    const auto censuses = censusesOf(request.census);
+    if (!rows.agesBrokenOut()) {
+        for (int i = 0; i < 11; ++i) {
+            if (rows.FiltroLinha[i].empty())
+                continue;
+            for (const auto& ano : censuses) {
+                buscaIndicador_(dm_, ano, rows.FiltroLinha[i]);
+                CalculaIndicador(ano, i, 0);
+            }
+        }
+        if (InsercaoGeral)
+            InsereEmBloco();
+    } else {
+        for (int b = 1; b <= rows.QtdFaixas() && b <= 7; ++b) {
+            insertGeral1991_.clear();
+            selectGeral1991_.clear();
+            insertGeral2000_.clear();
+            selectGeral2000_.clear();
+            TabelaMatriz2000.clear();
+            for (int i = 0; i < 11; ++i) {
+                const std::string& condicao = rows.FiltroLinhaIdade[i][b - 1];
+                if (condicao.empty())
+                    continue;
+                for (const auto& ano : censuses) {
+                    buscaIndicador_(dm_, ano, condicao);
+                    CalculaIndicador(ano, i, b);
+                }
+            }
+            if (InsercaoGeral)
+                InsereEmBloco();
+        }
+        InsercaoGeral = false;
+    }
+
+    if (request.indicator != kMigracao)
+        pruneTemp(dm_, rows.agesBrokenOut(), rows.CamposPedidos);
+}
+
+void QueryRunner::ExpandeRegioesMigracao(const QueryRequest& request)
+{
+    migration = {};
+    const std::string& origin = request.codes.front();
+    for (std::size_t j = 1; j < request.codes.size(); ++j) {
+        const std::string& code = request.codes[j];
+        if (!isRegionCode(code))
+            continue;
+        auto& q = dm_.Query5;
+        setLines(q, {" select * from nivelgeograficouf ", " where regiao = '" + code + "'"});
+        q.open();
+        std::string states;
+        for (q.first(); !q.eof(); q.next())
+            states += (states.empty() ? "" : " OR ") + std::string(" codigo = '") + q.field("CODIGO").asString() + "'";
+        q.close();
+        const std::string name = j < request.names.size() ? request.names[j] : code;
+        if (states.empty())
+            throw std::runtime_error("Nenhuma Unidade da Federação da região " + name +
+                                     " foi encontrada na tabela nivelgeograficouf.");
+        migration.conditions.push_back("(" + states + ")" + " and   codigo_de = '" + origin + "'");
+        migration.codes.push_back(code);
+        migration.descriptions.push_back(name);
+    }
+}
+
+std::string QueryRunner::localityFilter(const QueryRequest& request)
+{
+    if (request.indicator == kMigracao) {
+        std::vector<std::string> states;
+        for (std::size_t j = 1; j < request.codes.size(); ++j)
+            if (!isRegionCode(request.codes[j]))
+                states.push_back(request.codes[j]);
+        if (states.empty())
+            return {};
+        return "(" + chosenLocalityFilter(states) + ")" + " and   codigo_de = '" + request.codes.front() + "'";
+    }
+    if (request.modoMapa)
+        return {};
+    for (const auto& code : request.codes) {
+        if (code == kAllMunicipalities)
+            TodosMunicipios = InsercaoGeral = true;
+        else if (code == kAllRegions)
+            TodasRegioes = InsercaoGeral = true;
+        else if (code == kAllStates)
+            TodasUFs = InsercaoGeral = true;
+        else if (code == kBrasil)
+            TemBrasil = true;
+    }
+    return chosenLocalityFilter(request.codes);
+}
+
+// One row for one census; `faixa` is the age group (1..), 0 when the ages
+// are summed.
+void QueryRunner::CalculaIndicador(const std::string& ano, int linha, int faixa)
+{
+    const QueryRequest& request = *request_;
+    if (request.names.empty() && !request.modoMapa)
+        throw std::runtime_error("Selecione pelo menos uma localidade");
+
+    const std::string filter = localityFilter(request);
+    auto& definitions = dm_.Query1;
+    definitions.first();
+    const std::string tabMi = definitions.field("TAB_MI" + ano).asString();
+    const std::string tabMu = definitions.field("TAB_MU" + ano).asString();
+    std::string expression;
+    for (; !definitions.eof(); definitions.next())
+        expression += (expression.empty() ? "" : "+") + definitions.field("CODIGO").asString();
+    definitions.close();
+
+    const std::string& campo = rows_->CampoLinha[linha];
+    if (request.modoMapa) {
+        TabelaMatriz = tabMu;
+        if (const int pos = PosicaoColuna(rows_->CampoLinha, campo); pos > 0)
+            ColunasMapa[pos - 1] = expression;
+        return;
+    }
+    if (InsercaoGeral) {
+        const bool is1991 = ano == "1991";
+        const std::string age = faixa > 0 ? ageColumnText(rows_->FaixaEtaria[faixa - 1]) : "";
+        std::string& insert = is1991 ? insertGeral1991_ : insertGeral2000_;
+        std::string& select = is1991 ? selectGeral1991_ : selectGeral2000_;
+        if (select.empty())
+            select = bulkSelectHead(std::stoi(ano), age);
+        if (insert.empty())
+            insert = bulkInsertHead(faixa > 0);
+        insert += " , " + campo;
+        select += "," + expression;
+        (is1991 ? TabelaMatriz : TabelaMatriz2000) = tabMu;
+        return;
+    }
+    if (!filter.empty()) {
+        queryMatrix(matrixStatement(MatrixTable::Mi, faixa > 0, expression, tabMi, filter), ano, linha, faixa);
+        queryMatrix(matrixStatement(MatrixTable::Mu, faixa > 0, expression, tabMu, filter), ano, linha, faixa);
+    }
+    if (request.indicator == kMigracao) {
+        for (std::size_t e = 0; e < migration.conditions.size(); ++e) {
+            for (auto [which, table] : {std::pair{MatrixTable::Mi, tabMi}, std::pair{MatrixTable::Mu, tabMu}}) {
+                queryMatrix({migrationRegionStatement(which, migration.descriptions[e], migration.codes[e],
+                                                      expression, table, migration.conditions[e])},
+                            ano, linha, -1);
+            }
+        }
+    }
+}
+
+// Runs a matrix statement on qryDinSistema and writes each record's value.
+// `faixa` -1 marks the migration region sums, written whatever their value.
+void QueryRunner::queryMatrix(const std::vector<std::string>& lines, const std::string& ano, int linha, int faixa)
+{
+    auto& matrix = dm_.qryDinSistema;
+    setLines(matrix, lines);
+    if (atualizaMostrador_)
+        atualizaMostrador_("Consultando " + ano);
+    matrix.open();
+    for (matrix.first(); !matrix.eof(); matrix.next()) {
+        if (atualizaMostrador_)
+            atualizaMostrador_(ano);
+        try {
+            const auto value = matrix.field(3);
+            if (faixa < 0 || (!value.asString().empty() && value.asFloat() > 0))
+                GravaLinhaTemp(ano, linha, faixa < 0 ? 0 : faixa);
+        } catch (const std::exception&) {
+            // A record that cannot be written is skipped; the run goes on.
+        }
+    }
+    matrix.close();
+}
+
+// The value of the current matrix record into the work table (the age group
+// `faixa`, or none when 0): the row is inserted at its first value and
+// updated for the next columns.
+void QueryRunner::GravaLinhaTemp(const std::string& ano, int linha, int faixa)
+{
+    auto& record = dm_.qryDinSistema;
+    const bool migracao = request_->indicator == kMigracao;
+    const auto value = record.field(3);
+    const std::string name = record.field("Localidade").asString();
+    const std::string phrase = faixa > 0 ? rows_->FaixaEtaria[faixa - 1] : "";
+
+    WorkTableCell cell{.census = ano,
+                       .code = record.field("CODIGO").asString(),
+                       .ageText = ageColumnText(phrase),
+                       .column = rows_->CampoLinha[linha],
+                       .valueText = value.asString()};
+    const std::string label =
+        faixa > 0 && request_->modoGrafico
+            ? chartLocalityLabel(ano, name, ResumeFaixaEtaria(phrase))
+            : localityLabel(ano, migracao ? "" : record.field("UFSIGLA").asString(), name, migracao);
+
+    auto& q = dm_.Query2;
+    setLines(q, existenceCheck(cell));
+    q.open();
+    const bool exists = !q.eof();
+    q.close();
+
+    if (!exists) {
+        setLines(q, insertStatement(cell, label));
+        try {
+            q.execute();
+        } catch (const std::exception&) {
+            cell.valueText = daxo::platform::Value(value.asFloat()).asString();
+            setLines(q, insertStatement(cell, label));
+            q.execute();
+        }
+        return;
+    }
+    setLines(q, updateStatement(cell, false));
+    try {
+        q.execute();
+    } catch (const std::exception&) {
+        setLines(q, updateStatement(cell, true));
+        if (!value.isNull() || faixa > 0) {
+            q.setParam("valor", value);
+            q.execute();
+        }
+    }
+}
+
+void QueryRunner::InsereEmBloco()
+{
+    const WholeLevels levels{TodosMunicipios, TodasUFs, TodasRegioes, TemBrasil};
+    const struct {
+        int census;
+        const std::string& insert;
+        const std::string& select;
+        const std::string& table;
+    } statements[] = {{1991, insertGeral1991_, selectGeral1991_, TabelaMatriz},
+                      {2000, insertGeral2000_, selectGeral2000_, TabelaMatriz2000}};
+    for (const auto& s : statements) {
+        if (s.insert.empty())
+            continue;
+        auto& q = dm_.Query2;
+        setLines(q, bulkInsertLines(s.census, s.insert, s.select, s.table, levels));
+        q.execute();
+    }
+}
+
+} // namespace daxo::query

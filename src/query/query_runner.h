@@ -1,0 +1,84 @@
+#pragma once
+// The query runner: computes the indicator rows for the chosen localities
+// and census(es) and leaves the result in the work table Temp.dbf.
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace daxo::platform {
+struct DataModule;
+}
+
+namespace daxo::query {
+
+// What the runner reads of the indicator rows; entry i holds row i + 1.
+struct RowSet {
+    std::array<std::string, 11> FiltroLinha;
+    std::array<std::string, 11> CampoLinha;
+    std::array<std::string, 11> RotuloLinha;
+    std::array<std::array<std::string, 7>, 11> FiltroLinhaIdade;
+    std::array<std::string, 11> CamposPedidos;
+    std::vector<std::string> FaixaEtaria;   // QtdFaixas phrases
+    bool SomaFaixas = false;
+
+    int QtdFaixas() const { return static_cast<int>(FaixaEtaria.size()); }
+    bool agesBrokenOut() const { return QtdFaixas() >= 2 && !SomaFaixas; }
+};
+
+struct QueryRequest {
+    int indicator = 0;
+    std::string census;                    // cbCenso text
+    std::vector<std::string> names;        // cbSelecao
+    std::vector<std::string> codes;        // cbSelecaoCodigo
+    bool modoMapa = false;
+    bool modoGrafico = false;
+};
+
+// The hidden migration lists: one entry per destination region.
+struct MigrationRegions {
+    std::vector<std::string> conditions;     // cbLocalidadeMigracao
+    std::vector<std::string> codes;          // cbLocalidadeMigracaoCodigo
+    std::vector<std::string> descriptions;   // cbLocalidadeMigracaoDescricao
+};
+
+// Looks a row's condition up in the definition table of the census, leaving
+// the records open on Query1 (throws when none is found).
+using DefinitionLookup = std::function<void(daxo::platform::DataModule&, const std::string& ano,
+                                            const std::string& condicao)>;
+
+class QueryRunner {
+public:
+    QueryRunner(daxo::platform::DataModule& dm, DefinitionLookup buscaIndicador,
+                std::function<void(const std::string&)> atualizaMostrador = {});
+
+    void ExecutaConsulta(const RowSet& rows, const QueryRequest& request);
+
+    // Run state the outputs read afterwards.
+    bool InsercaoGeral = false;
+    bool TodosMunicipios = false;
+    bool TodasUFs = false;
+    bool TodasRegioes = false;
+    bool TemBrasil = false;
+    std::string TabelaMatriz;
+    std::string TabelaMatriz2000;
+    std::array<std::string, 11> ColunasMapa;
+    MigrationRegions migration;
+
+private:
+    void ExpandeRegioesMigracao(const QueryRequest& request);
+    std::string localityFilter(const QueryRequest& request);
+    void CalculaIndicador(const std::string& ano, int linha, int faixa);
+    void queryMatrix(const std::vector<std::string>& lines, const std::string& ano, int linha, int faixa);
+    void GravaLinhaTemp(const std::string& ano, int linha, int faixa);
+    void InsereEmBloco();
+
+    daxo::platform::DataModule& dm_;
+    DefinitionLookup buscaIndicador_;
+    std::function<void(const std::string&)> atualizaMostrador_;
+    const RowSet* rows_ = nullptr;
+    const QueryRequest* request_ = nullptr;
+    std::string insertGeral1991_, selectGeral1991_, insertGeral2000_, selectGeral2000_;
+};
+
+} // namespace daxo::query
