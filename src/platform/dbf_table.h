@@ -1,9 +1,10 @@
 #pragma once
 // A dBASE table held in memory and written back on save(). Reads level III
 // files and the level 7 layout (long field names); writes level III unless a
-// field name is longer than ten characters.
+// field name is longer than ten characters. Cells are decoded on demand.
 #include "value.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
@@ -46,11 +47,34 @@ public:
     Value value(std::size_t record, int field) const;   // trailing blanks cut; blank number -> null
     void setValue(std::size_t record, int field, const Value& value);  // throws when it does not fit
     std::size_t appendRecord();                    // a blank record; returns its number
+    void setDeleted(std::size_t record, bool deleted);
+
+    // Changes between begin and rollback are undone in memory; the file is
+    // only touched by save().
+    void beginTransaction();
+    void rollbackTransaction();
+    void endTransaction();               // keeps the changes
+    bool inTransaction() const;
+
+    // Counts every change made in memory; callers keep derived data (key
+    // maps) in step with it.
+    std::uint64_t changeCount() const;
+
+    // True when the file on disk is no longer the one loaded or last saved
+    // (another object or program wrote it, or it was deleted).
+    bool isStale() const;
 
     void dropFields(const std::vector<std::string>& names);  // other columns keep their data
-    // Writes every change; the file is replaced whole through a temporary file,
-    // so a failure leaves the old file as it was.
+    // Writes every change. Changed and new records are written in place with
+    // the header when the layout is unchanged and the file is still the one
+    // loaded (a failure cuts the file back to its old length); otherwise the
+    // file is replaced whole through a temporary file and a rename, so a
+    // failure leaves the old file as it was.
     void save();
+
+    // Lets tables of this process see that `path` was written or removed
+    // behind them.
+    static void noteFileChanged(const std::filesystem::path& path);
 
     DbfTable(DbfTable&&) noexcept;
     DbfTable& operator=(DbfTable&&) noexcept;
