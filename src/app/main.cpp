@@ -1,12 +1,31 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "application.h"
+#include "data_module_setup.h"
+#include "legend_window.h"
+#include "main_window.h"
+#include "splash.h"
+#include "stand_in_pages.h"
+
+#include <QDir>
+
+using namespace daxo::app;
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("DAXO");
-    window.setFixedSize(718, 547);
-    window.show();
+    DaxoApplication app(argc, argv);
+    // Help pages, pictures and the exit clean-up work relative to the program folder.
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+
+    auto* splash = new TfrmAbertura;
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+    QApplication::setApplicationName("Velmora");
+
+    TfrmPrincipal frmPrincipal(std::make_unique<StandInIndicatorPage>(), std::make_unique<StandInLocalityPage>());
+    frmPrincipal.setSplash(splash);
+    app.run([] { criaDmDAXO(std::filesystem::current_path()); });
+    TfrmLegenda frmLegenda;
+
+    frmPrincipal.show();
     return app.exec();
 }

@@ -2,7 +2,10 @@
 // How the wizard of the main window talks to the indicator page and to the
 // locality page. Header only: the pages implement these interfaces in their
 // own libraries; the main window owns the pages, places their widgets and
-// drives them through nothing but these calls.
+// drives them through nothing but these calls. It owns the page objects
+// (std::unique_ptr); each page object owns its widget: the window parents the
+// widget while it lives and hands it back (setParent(nullptr)) before it
+// destroys the page.
 //
 // Any call may throw (a daxo::app::Refusal or any std::exception carrying a
 // Portuguese message); the wizard lets it go to the application's error
@@ -45,8 +48,7 @@ public:
 
     virtual void attach(WizardHost& host) = 0;
 
-    // The widget placed in TabSheet3 (718 x 330 available). The main window
-    // takes ownership (Qt parent).
+    // The widget placed in TabSheet3 (718 x 340 available).
     virtual QWidget* widget() = 0;
 
     // PainelIndicadores shown or hidden.
@@ -82,8 +84,8 @@ public:
 
     virtual void attach(WizardHost& host) = 0;
 
-    // The widget placed in TabSheet4 (PainelUnidade). The main window takes
-    // ownership (Qt parent) and shows or hides it as PainelUnidade.
+    // The widget placed in TabSheet4 (718 x 340 available): PainelUnidade,
+    // which the main window shows and hides.
     virtual QWidget* widget() = 0;
 
     virtual void setHierarchyTreeVisible(bool visible) = 0;   // TreeView1

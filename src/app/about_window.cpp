@@ -1,0 +1,102 @@
+#include "about_window.h"
+
+#include "help_links.h"
+#include "look.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+#include <QTextEdit>
+
+namespace daxo::app {
+
+namespace {
+
+const char* const kApresentacao =
+    "O DAXO é um sistema de consulta a indicadores de gênero calculados a partir dos Censos "
+    "Demográficos de 1991 e 2000. Os indicadores cobrem os temas População, Domicílio, Família, "
+    "Educação, Trabalho, Renda, Previdência, Deficiência e Migração, e podem ser desagregados por "
+    "sexo, cor e grupo de idade, para o Brasil, suas regiões, unidades da federação, "
+    "microrregiões e municípios. Os resultados são apresentados em tabelas, gráficos e mapas.";
+
+const char* const kCreditos =
+    "Concepção e desenvolvimento: equipe do projeto DAXO.\n"
+    "Dados de exemplo: valores sintéticos, produzidos pelo gerador da instalação de exemplo; "
+    "não são resultados dos censos.\n"
+    "Contornos dos estados: pacote npm @svg-maps/brazil, licença CC BY 4.0.\n"
+    "Nomes dos municípios: cidades-estados-brasil-json, licença ISC.";
+
+QLabel* picture(const QString& file, const QRect& place, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setGeometry(place);
+    label->setPixmap(QPixmap(file).scaled(place.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+} // namespace
+
+TfrmSobre::TfrmSobre(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+{
+    setObjectName("frmSobre");
+    setWindowTitle("Sobre o DAXO");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(638, 527);
+    paintBackground(this, Qt::white);
+
+    auto* panel = new QFrame(this);
+    panel->setObjectName("Panel1");
+    panel->setGeometry(rect());
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setLineWidth(2);
+
+    picture("logo_central.png", QRect(24, 20, 180, 110), panel);
+
+    auto* texto = new QTextEdit(panel);
+    texto->setObjectName("memoApresentacao");
+    texto->setGeometry(220, 22, 394, 150);
+    texto->setReadOnly(true);
+    texto->setFrameStyle(QFrame::NoFrame);
+    texto->setPlainText(QString::fromUtf8(kApresentacao));
+    texto->setStyleSheet(QString("color: %1; font-size: 10pt;").arg(kAzulEscuro.name()));
+
+    auto* titulo = new QLabel(QString::fromUtf8("Instituições envolvidas"), panel);
+    titulo->setGeometry(24, 190, 590, 22);
+    QFont bold = titulo->font();
+    bold.setBold(true);
+    bold.setPointSize(11);
+    titulo->setFont(bold);
+    titulo->setStyleSheet(QString("color: %1;").arg(kAzulEscuro.name()));
+
+    auto* creditos = new QLabel(QString::fromUtf8(kCreditos), panel);
+    creditos->setObjectName("lblCreditos");
+    creditos->setGeometry(24, 216, 590, 120);
+    creditos->setWordWrap(true);
+    creditos->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    creditos->setStyleSheet("color: grey;");
+
+    picture("logo-DAXO-inf.jpg", QRect(24, 350, 280, 80), panel);
+    picture("fundo_1024_final.jpg", QRect(330, 350, 284, 80), panel);
+
+    QLabel* comoConsultar = makeLink(QString::fromUtf8("Como consultar o DAXO"), panel, true);
+    comoConsultar->setObjectName("ComoConsultar");
+    comoConsultar->setGeometry(24, 470, 250, 22);
+    onClick(comoConsultar, [] { abrirAjuda(kPaginaComoConsultar); });
+
+    QLabel* fechar = makeLink("Fechar", panel, false);
+    fechar->setObjectName("lblFechar");
+    fechar->setGeometry(550, 470, 64, 22);
+    fechar->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    onClick(fechar, [this] { close(); });
+
+    move(screen()->availableGeometry().center() - rect().center());
+}
+
+void TfrmSobre::mousePressEvent(QMouseEvent*)
+{
+    close();
+}
+
+} // namespace daxo::app

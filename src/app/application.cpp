@@ -1,0 +1,48 @@
+#include "application.h"
+
+#include "message_window.h"
+
+namespace daxo::app {
+
+DaxoApplication::DaxoApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+DaxoApplication* DaxoApplication::instance() { return dynamic_cast<DaxoApplication*>(QCoreApplication::instance()); }
+
+void DaxoApplication::report(const std::exception& error)
+{
+    if (handler_) {
+        handler_(error);
+        return;
+    }
+    // Before the main window exists: the message window alone.
+    (new TfrmMensagem(QString::fromUtf8(error.what())))->exec();
+}
+
+void DaxoApplication::run(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const std::exception& error) {
+        report(error);
+    }
+}
+
+bool DaxoApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        report(error);
+        return true;
+    }
+}
+
+void runAction(const std::function<void()>& action)
+{
+    if (DaxoApplication* app = DaxoApplication::instance())
+        app->run(action);
+    else
+        action();
+}
+
+} // namespace daxo::app
