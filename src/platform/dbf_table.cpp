@@ -29,6 +29,12 @@ constexpr int kLevel3Descriptor = 32;
 constexpr int kLevel7Header = 68;
 constexpr int kLevel7Descriptor = 48;
 constexpr char kTerminator = 0x0D;
+
+// Positions within a field descriptor.
+struct DescriptorLayout {
+    int type, length, decimals;
+};
+constexpr DescriptorLayout layoutOf(bool level7) { return level7 ? DescriptorLayout{32, 33, 34} : DescriptorLayout{11, 16, 17}; }
 constexpr char kEndOfFile = 0x1A;
 
 // Writes made by this process, per file, so that a table loaded elsewhere in
@@ -173,10 +179,10 @@ std::string DbfTable::Impl::headerBytes() const
         char* d = &h[head + desc * i];
         const std::string name = utf8ToCp1252(fields[i].name);
         std::memcpy(d, name.data(), std::min<std::size_t>(name.size(), level7 ? 31 : 10));
-        const int typePos = level7 ? 32 : 11;
-        d[typePos] = static_cast<char>(fields[i].type);
-        d[typePos + 1] = static_cast<char>(fields[i].length);
-        d[typePos + 2] = static_cast<char>(fields[i].decimals);
+        const DescriptorLayout at = layoutOf(level7);
+        d[at.type] = static_cast<char>(fields[i].type);
+        d[at.length] = static_cast<char>(fields[i].length);
+        d[at.decimals] = static_cast<char>(fields[i].decimals);
         if (!level7)
             writeU32(d + 12, static_cast<std::uint32_t>(offsets[i]));
     }
@@ -217,10 +223,10 @@ void DbfTable::Impl::parse(const std::vector<char>& bytes)
         raw = raw.substr(0, std::min(raw.find('\0'), raw.size()));
         DbfField f;
         f.name = cp1252ToUtf8(trim(raw));
-        const int typePos = level7 ? 32 : 11;
-        f.type = static_cast<FieldType>(bytes[pos + typePos]);
-        f.length = u[pos + typePos + 1];
-        f.decimals = u[pos + typePos + 2];
+        const DescriptorLayout at = layoutOf(level7);
+        f.type = static_cast<FieldType>(bytes[pos + at.type]);
+        f.length = u[pos + at.length];
+        f.decimals = u[pos + at.decimals];
         if (f.name.empty() || f.length == 0)
             fail(path, "descritor de campo inválido na posição " + std::to_string(pos));
         fields.push_back(std::move(f));
