@@ -12,9 +12,9 @@
 #include <ctime>
 #include <fstream>
 #include <map>
-#include <mutex>
 #include <set>
 #include <system_error>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <unordered_map>
 
@@ -42,9 +42,7 @@ constexpr char kEndOfFile = 0x1A;
 std::uint64_t& generationOf(const fs::path& path)
 {
     static std::map<std::string, std::uint64_t> generations;
-    std::error_code ec;
-    fs::path key = fs::weakly_canonical(path, ec);
-    return generations[(ec ? path : key).string()];
+    return generations[fs::absolute(path).lexically_normal().string()];
 }
 
 std::string quoted(const fs::path& path) { return path.string(); }
@@ -79,20 +77,22 @@ bool isNumericType(FieldType t) { return t == FieldType::Numeric || t == FieldTy
 struct DiskStamp {
     bool exists = false;
     std::uintmax_t size = 0;
-    fs::file_time_type time{};
+    std::int64_t seconds = 0, nanoseconds = 0;
     std::uint64_t generation = 0;
     bool operator==(const DiskStamp&) const = default;
 };
 
+// One stat() per check: this runs at the start of every statement.
 DiskStamp stampOf(const fs::path& path)
 {
     DiskStamp s;
-    std::error_code ec;
-    s.size = fs::file_size(path, ec);
-    if (ec)
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return s;
     s.exists = true;
-    s.time = fs::last_write_time(path, ec);
+    s.size = static_cast<std::uintmax_t>(st.st_size);
+    s.seconds = st.st_mtim.tv_sec;
+    s.nanoseconds = st.st_mtim.tv_nsec;
     s.generation = generationOf(path);
     return s;
 }
@@ -337,9 +337,8 @@ DbfTable DbfTable::create(const fs::path& path, std::vector<DbfField> fields)
     impl->fields = std::move(fields);
     impl->layOut();
     impl->writeWhole();
-    impl->stamp = stampOf(impl->path);
     noteFileChanged(impl->path);
-    impl->stamp.generation = generationOf(impl->path);
+    impl->stamp = stampOf(impl->path);
     return DbfTable(std::move(impl));
 }
 

@@ -36,8 +36,12 @@ Session::Impl::~Impl()
     sqlite3_close_v2(db);
 }
 
-fs::path Session::Impl::resolvePath(const std::string& name) const
+fs::path Session::Impl::resolvePath(const std::string& name, bool remembered) const
 {
+    // Names repeat from statement to statement; use() finds out when a
+    // remembered file has gone.
+    if (auto it = resolved.find(name); remembered && it != resolved.end())
+        return it->second;
     std::string n = name;
     std::replace(n.begin(), n.end(), '\\', '/');
     fs::path p(n);
@@ -45,7 +49,11 @@ fs::path Session::Impl::resolvePath(const std::string& name) const
         p = folder / p;
     if (!p.has_extension())
         p += ".dbf";
-    return findPath(p);
+    p = findPath(p);
+    if (resolved.size() > 1000)
+        resolved.clear();
+    resolved[name] = p;
+    return p;
 }
 
 CachedTable* Session::Impl::byKey(const std::string& key)
@@ -104,7 +112,13 @@ void Session::Impl::fail(const std::string& sql, const std::string& reason) cons
 sql::Translation Session::Impl::translate(const std::string& text)
 {
     try {
-        return sql::translate(text, [this](const std::string& name) { return use(resolvePath(name)).sqliteName; });
+        return sql::translate(text, [this](const std::string& name) {
+            try {
+                return use(resolvePath(name, true)).sqliteName;
+            } catch (const EngineError&) {
+                return use(resolvePath(name, false)).sqliteName;   // the remembered name may be outdated
+            }
+        });
     } catch (const EngineError& e) {
         fail(text, e.what());
     } catch (const std::invalid_argument& e) {
@@ -114,6 +128,13 @@ sql::Translation Session::Impl::translate(const std::string& text)
 
 bool Session::Impl::runDdl(const std::string& text)
 {
+    // Most statements are not table statements: skip the parse for them.
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return false;
+    const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(text[first])));
+    if (c != 'C' && c != 'D' && c != 'A')
+        return false;
     sql::Ddl ddl;
     try {
         ddl = sql::parseDdl(text);
@@ -122,7 +143,7 @@ bool Session::Impl::runDdl(const std::string& text)
     }
     if (ddl.kind == sql::Ddl::Kind::None)
         return false;
-    const fs::path file = resolvePath(ddl.table);
+    const fs::path file = resolvePath(ddl.table, false);
     std::error_code ec;
     try {
         switch (ddl.kind) {

@@ -30,13 +30,14 @@ struct Session::Impl {
     sqlite3* db = nullptr;
     std::map<std::string, std::unique_ptr<CachedTable>> tables;  // by file path
     int nextId = 1;
+    mutable std::unordered_map<std::string, std::filesystem::path> resolved;
 
     explicit Impl(std::filesystem::path dataFolder);
     ~Impl();
 
     // The file a table reference names: relative to the data folder, letter
     // case ignored, ".dbf" added when missing.
-    std::filesystem::path resolvePath(const std::string& name) const;
+    std::filesystem::path resolvePath(const std::string& name, bool remembered = false) const;
     // The virtual table of that file, (re)loaded when the file changed;
     // throws EngineError when it is missing or unreadable.
     CachedTable& use(const std::filesystem::path& file);
