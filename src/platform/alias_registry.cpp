@@ -1,4 +1,5 @@
 #include "alias_registry.h"
+#include "names.h"
 
 #include "engine.h"
 
@@ -11,17 +12,6 @@
 namespace daxo::platform {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-bool sameName(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
-}
-
-} // namespace
 
 fs::path AliasRegistry::defaultFile()
 {

@@ -1,4 +1,5 @@
 #include "dbf_table.h"
+#include "names.h"
 
 #include "file_lookup.h"
 #include "text_codec.h"
@@ -347,14 +348,9 @@ const std::vector<DbfField>& DbfTable::fields() const { return impl_->fields; }
 
 int DbfTable::fieldIndex(std::string_view name) const
 {
-    for (std::size_t i = 0; i < impl_->fields.size(); ++i) {
-        const auto& f = impl_->fields[i].name;
-        if (f.size() == name.size() &&
-            std::equal(f.begin(), f.end(), name.begin(), [](unsigned char a, unsigned char b) {
-                return std::tolower(a) == std::tolower(b);
-            }))
+    for (std::size_t i = 0; i < impl_->fields.size(); ++i)
+        if (sameName(impl_->fields[i].name, name))
             return static_cast<int>(i);
-    }
     return -1;
 }
 

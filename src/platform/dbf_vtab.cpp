@@ -3,6 +3,8 @@
 // memory until the statement commits.
 #include "session_impl.h"
 
+#include "names.h"
+
 #include <cmath>
 #include <cstring>
 
@@ -50,10 +52,7 @@ std::string schemaOf(const DbfTable& t)
     for (std::size_t i = 0; i < t.fields().size(); ++i) {
         if (i)
             s += ", ";
-        std::string name;
-        for (char c : t.fields()[i].name)
-            name += c == '"' ? std::string("\"\"") : std::string(1, c);
-        s += "\"" + name + "\" " + declaredType(t.fields()[i]);
+        s += sqlIdentifier(t.fields()[i].name) + " " + declaredType(t.fields()[i]);
     }
     return s + ")";
 }

@@ -1,4 +1,5 @@
 #include "file_lookup.h"
+#include "names.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,14 +10,6 @@ namespace daxo::platform {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool sameIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
-}
 
 // '*' any run, '?' one character; letter case ignored.
 bool matchesMask(std::string_view name, std::string_view mask)
@@ -65,7 +58,7 @@ fs::path findPath(const fs::path& path)
         bool found = false;
         for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
             const std::string entry = it->path().filename().string();
-            if (sameIgnoringCase(entry, name)) {
+            if (sameName(entry, name)) {
                 result = result.empty() ? fs::path(entry) : result / entry;
                 found = true;
                 break;

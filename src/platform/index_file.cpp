@@ -1,4 +1,5 @@
 #include "index_file.h"
+#include "names.h"
 
 #include "engine.h"
 #include "file_lookup.h"
@@ -17,13 +18,6 @@ namespace {
 
 constexpr std::string_view kSignature = "DAXO-INDEX 1";
 
-std::string upper(std::string s)
-{
-    for (auto& c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 } // namespace
 
 std::map<std::string, std::string> readIndexTags(const fs::path& file)
@@ -36,7 +30,7 @@ std::map<std::string, std::string> readIndexTags(const fs::path& file)
     while (std::getline(in, line)) {
         const auto eq = line.find('=');
         if (eq != std::string::npos && eq > 0)
-            tags[upper(line.substr(0, eq))] = line.substr(eq + 1);
+            tags[upperCase(line.substr(0, eq))] = line.substr(eq + 1);
     }
     return tags;
 }

@@ -1,4 +1,5 @@
 #include "session_impl.h"
+#include "names.h"
 
 #include <cctype>
 #include <cmath>
@@ -9,21 +10,6 @@ namespace daxo::platform {
 namespace {
 
 const char* const kRowidColumn = "daxo_rowid";
-
-bool sameName(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
-}
-
-std::string lower(std::string_view s)
-{
-    std::string l(s);
-    for (auto& c : l)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return l;
-}
 
 void bindValue(sqlite3_stmt* stmt, int i, const Value& v)
 {
@@ -82,7 +68,7 @@ struct Query::Impl {
     {
         for (int i = 1; i <= sqlite3_bind_parameter_count(stmt); ++i) {
             const char* name = sqlite3_bind_parameter_name(stmt, i);
-            auto it = name ? params.find(lower(name + 1)) : params.end();
+            auto it = name ? params.find(lowerCase(name + 1)) : params.end();
             bindValue(stmt, i, it == params.end() ? Value() : it->second);
         }
     }
@@ -133,7 +119,7 @@ void Query::setParam(std::string_view name, const Value& value)
 {
     if (!name.empty() && name.front() == ':')
         name.remove_prefix(1);
-    impl_->params[lower(name)] = value;
+    impl_->params[lowerCase(name)] = value;
 }
 
 void Query::open()
@@ -150,11 +136,8 @@ void Query::open()
     const bool editable = !tr.editableAlias.empty();
     if (editable) {
         // The record number rides along as a hidden first column.
-        std::size_t at = lower(translated).find("select") + 6;
-        std::string alias;
-        for (char c : tr.editableAlias)
-            alias += c == '"' ? std::string("\"\"") : std::string(1, c);
-        translated.insert(at, " \"" + alias + "\".rowid AS " + kRowidColumn + ",");
+        std::size_t at = lowerCase(translated).find("select") + 6;
+        translated.insert(at, " " + sqlIdentifier(tr.editableAlias) + ".rowid AS " + kRowidColumn + ",");
         d.table = d.session.resolvePath(tr.tables.front());
     }
     Statement st{d.session.prepare(text, translated)};
@@ -268,10 +251,10 @@ void Query::post()
     if (d.pending.empty())
         return;
     CachedTable& cached = d.session.use(d.table);
-    std::string sql = "UPDATE \"" + cached.sqliteName + "\" SET ";
+    std::string sql = "UPDATE " + sqlIdentifier(cached.sqliteName) + " SET ";
     bool firstColumn = true;
     for (const auto& [i, v] : d.pending) {
-        sql += (firstColumn ? "\"" : ", \"") + d.names[i] + "\" = ?";
+        sql += (firstColumn ? "" : ", ") + sqlIdentifier(d.names[i]) + " = ?";
         firstColumn = false;
     }
     sql += " WHERE rowid = ?";

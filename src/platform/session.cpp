@@ -1,4 +1,5 @@
 #include "session_impl.h"
+#include "names.h"
 
 #include "file_lookup.h"
 
@@ -10,18 +11,6 @@
 namespace daxo::platform {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-std::string quoteLiteral(const std::string& text)
-{
-    std::string q = "'";
-    for (char c : text)
-        q += c == '\'' ? std::string("''") : std::string(1, c);
-    return q + "'";
-}
-
-} // namespace
 
 Session::Impl::Impl(fs::path dataFolder) : folder(std::move(dataFolder))
 {
@@ -82,8 +71,8 @@ CachedTable& Session::Impl::use(const fs::path& file)
     cached->sqliteName = "dbf_" + std::to_string(nextId++);
     CachedTable& ref = *cached;
     tables[key] = std::move(cached);
-    const std::string create = "CREATE VIRTUAL TABLE temp.\"" + ref.sqliteName + "\" USING daxo_dbf(" +
-                               quoteLiteral(key) + ")";
+    const std::string create = "CREATE VIRTUAL TABLE temp." + sqlIdentifier(ref.sqliteName) + " USING daxo_dbf(" +
+                               sqlLiteral(key) + ")";
     char* err = nullptr;
     if (sqlite3_exec(db, create.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
         std::string reason = err ? err : "erro desconhecido";
@@ -99,7 +88,7 @@ void Session::Impl::forget(const fs::path& file)
     auto it = tables.find(file.string());
     if (it == tables.end())
         return;
-    const std::string drop = "DROP TABLE IF EXISTS temp.\"" + it->second->sqliteName + "\"";
+    const std::string drop = "DROP TABLE IF EXISTS temp." + sqlIdentifier(it->second->sqliteName);
     sqlite3_exec(db, drop.c_str(), nullptr, nullptr, nullptr);
     tables.erase(it);
 }

@@ -1,4 +1,5 @@
 #include "sql_translate.h"
+#include "names.h"
 
 #include <algorithm>
 #include <array>
@@ -15,17 +16,9 @@ using Kind = Token::Kind;
 bool isWordStart(unsigned char c) { return std::isalpha(c) || c == '_' || c >= 0x80; }
 bool isWordChar(unsigned char c) { return std::isalnum(c) || c == '_' || c == '$' || c >= 0x80; }
 
-std::string upper(std::string_view s)
-{
-    std::string u(s);
-    for (auto& c : u)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return u;
-}
-
 bool isWord(const Token& t, std::string_view keyword)
 {
-    return t.kind == Kind::Word && upper(t.text) == keyword;
+    return t.kind == Kind::Word && upperCase(t.text) == keyword;
 }
 
 // Words that end a table reference instead of naming its alias.
@@ -37,24 +30,8 @@ bool isClauseWord(const Token& t)
         "INTERSECT", "VALUES", "SELECT", "DEFAULT", "WINDOW", "RETURNING", "INDEXED", "NOT", "AS"};
     if (t.kind != Kind::Word)
         return false;
-    const std::string u = upper(t.text);
+    const std::string u = upperCase(t.text);
     return std::find(words.begin(), words.end(), u) != words.end();
-}
-
-std::string quoteIdentifier(const std::string& name)
-{
-    std::string q = "\"";
-    for (char c : name)
-        q += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return q + "\"";
-}
-
-std::string quoteLiteral(const std::string& text)
-{
-    std::string q = "'";
-    for (char c : text)
-        q += c == '\'' ? std::string("''") : std::string(1, c);
-    return q + "'";
 }
 
 std::size_t skipSpace(const std::vector<Token>& t, std::size_t i)
@@ -229,7 +206,7 @@ std::string baseName(const std::string& name)
     std::replace(n.begin(), n.end(), '\\', '/');
     std::filesystem::path p(n);
     std::string base = p.filename().string();
-    if (base.size() > 4 && upper(base.substr(base.size() - 4)) == ".DBF")
+    if (base.size() > 4 && upperCase(base.substr(base.size() - 4)) == ".DBF")
         base.resize(base.size() - 4);
     return base;
 }
@@ -247,6 +224,7 @@ Translation translate(std::string_view text, const TableResolver& resolve)
     int depth = 0;
     int fromCount = 0;
     bool joins = false, grouped = false;
+    int selects = 0;
     std::string soleAlias;
     for (std::size_t i = 0; i < t.size(); ++i) {
         const Token& tok = t[i];
@@ -274,11 +252,13 @@ Translation translate(std::string_view text, const TableResolver& resolve)
             joins = true;
         if (isWord(tok, "GROUP") || isWord(tok, "UNION") || isWord(tok, "DISTINCT"))
             grouped = true;
+        if (isWord(tok, "SELECT"))
+            ++selects;
         const bool refKeyword = isWord(tok, "FROM") || isWord(tok, "JOIN") || isWord(tok, "INTO") ||
                                 isWord(tok, "UPDATE");
         if (!refKeyword) {
             if (tok.kind == Kind::DoubleQuoted)
-                out.add(Kind::SingleQuoted, quoteLiteral(unquote(tok)));
+                out.add(Kind::SingleQuoted, sqlLiteral(unquote(tok)));
             else
                 out.add(tok.kind, tok.text);
             continue;
@@ -315,9 +295,9 @@ Translation translate(std::string_view text, const TableResolver& resolve)
             if (!givenAlias)
                 alias = baseName(name);
             soleAlias = alias;
-            std::string ref = quoteIdentifier(sqliteName);
+            std::string ref = sqlIdentifier(sqliteName);
             if (!into || givenAlias)
-                ref += " AS " + quoteIdentifier(alias);
+                ref += " AS " + sqlIdentifier(alias);
             out.add(Kind::Symbol, ref);
             k = next - 1;
             std::size_t comma = skipSpace(t, next);
@@ -334,7 +314,7 @@ Translation translate(std::string_view text, const TableResolver& resolve)
     result.sql = joinWithNullSafeConcat(out.tokens);
     std::size_t first = skipSpace(t, 0);
     if (first < t.size() && isWord(t[first], "SELECT") && result.tables.size() == 1 && fromCount == 1 &&
-        !joins && !grouped)
+        selects == 1 && !joins && !grouped)
         result.editableAlias = soleAlias;
     return result;
 }
@@ -394,7 +374,7 @@ struct DdlReader {
     {
         DbfField f;
         f.name = name();
-        const std::string type = upper(name());
+        const std::string type = upperCase(name());
         std::vector<int> size;
         if (accept("(")) {
             size.push_back(number());

@@ -1,4 +1,5 @@
 #include "engine.h"
+#include "names.h"
 
 #include "dbf_table.h"
 #include "file_lookup.h"
@@ -61,10 +62,7 @@ struct Table::Impl {
         if (tag.empty())
             return;
         const auto tags = readIndexTags(indexFile.empty() ? indexFileOf(path) : indexFile);
-        std::string upperTag = tag;
-        for (auto& c : upperTag)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        auto it = tags.find(upperTag);
+        auto it = tags.find(upperCase(tag));
         // An index file of another origin: its tags are named after their fields.
         keyField = table->fieldIndex(it != tags.end() ? it->second : tag);
         if (keyField < 0) {
@@ -209,10 +207,7 @@ void createIndexTag(const fs::path& table, const std::string& field)
             throw EngineError("Campo não encontrado na tabela " + file.string() + ": " + field);
         const fs::path mdx = indexFileOf(file);
         auto tags = readIndexTags(mdx);
-        std::string tag = t.fields()[i].name;
-        for (auto& c : tag)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        tags[tag] = t.fields()[i].name;
+        tags[upperCase(t.fields()[i].name)] = t.fields()[i].name;
         writeIndexTags(mdx, tags);
     } catch (const DbfError& e) {
         throw EngineError(e.what());

@@ -304,6 +304,18 @@ TEST_F(Statements, MapLayerStatements)
     EXPECT_EQ(column("ID"), (std::vector<std::string>{"29"}));
 }
 
+TEST_F(Statements, UpdateFromACorrelatedSubquery)
+{
+    createTemp(false, {"Mas"});
+    writeCell("2000", "BA", "Bahia", "29", "Mas", "1");
+    writeCell("2000", "BA", "Salvador", "292740", "Mas", "1");
+    run({" update temp set Mas = (select V001 from MU2000.dbf where MU2000.codigo = temp.codigo)"});
+    open({"SELECT codigo, MAS FROM temp ORDER BY codigo"});
+    EXPECT_EQ(q->fieldName(0), "Codigo") << "names keep the case of creation";
+    EXPECT_EQ(q->fieldName(1), "Mas");
+    EXPECT_EQ(column("Mas"), (std::vector<std::string>{"6462033", "1150280"}));
+}
+
 TEST_F(Statements, SumsNullsAndNumbers)
 {
     open({"SELECT sum(V001) FROM MU2000 WHERE codigo = 'nada'"});

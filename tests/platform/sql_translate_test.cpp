@@ -46,6 +46,7 @@ TEST(SqlTranslate, OnlyPlainSingleTableSelectsAreEditable)
     EXPECT_TRUE(tr("SELECT * FROM a LEFT JOIN b ON 1").editableAlias.empty());
     EXPECT_TRUE(tr("SELECT codigo, sum(x) FROM a GROUP BY codigo").editableAlias.empty());
     EXPECT_TRUE(tr("UPDATE a SET x = 1").editableAlias.empty());
+    EXPECT_TRUE(tr("SELECT * FROM (SELECT * FROM a)").editableAlias.empty());
 }
 
 TEST(SqlTranslate, TableStatementsAreParsed)
