@@ -48,6 +48,9 @@ public:
 
 void AjustaDica(QApplication& app)
 {
+    // A style change resets the hint font and colours: the style goes first.
+    if (!dynamic_cast<HintTiming*>(app.style()))
+        app.setStyle(new HintTiming(app.style()->name()));
     QFont font("Arial", 10);
     font.setBold(true);
     QToolTip::setFont(font);
@@ -57,7 +60,6 @@ void AjustaDica(QApplication& app)
     palette.setColor(QPalette::Window, kAzulClaro);
     palette.setColor(QPalette::WindowText, Qt::white);
     QToolTip::setPalette(palette);
-    app.setStyle(new HintTiming(app.style()->name()));
 }
 
 void setHint(QWidget* widget, const QString& text)

@@ -7,6 +7,7 @@
 #include "message_window.h"
 #include "platform/formats.h"
 #include "refusal.h"
+#include "splash.h"
 #include "startup_rules.h"
 
 #include <QApplication>
@@ -18,7 +19,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
-#include <QThread>
 
 namespace daxo::app {
 
@@ -82,7 +82,8 @@ TfrmPrincipal::TfrmPrincipal(std::unique_ptr<IndicatorPage> indicators, std::uni
     setFixedSize(kLargura, kAltura);
     paintBackground(this, Qt::white);
     setStyleSheet(QString("QLabel { color: %1; }").arg(kAzulEscuro.name()));
-    setWindowOpacity(0.0);   // fades in with the splash on first activation
+    if (fadeSupported())
+        setWindowOpacity(0.0);   // fades in with the splash on first activation
 
     indicators_->attach(wizard_);
     localities_->attach(wizard_);
@@ -420,16 +421,16 @@ void TfrmPrincipal::crossFade()
     if (faded_)
         return;
     faded_ = true;
-    for (int opacity = 0; opacity < 255; opacity += 9) {
-        if (splash_)
-            splash_->setWindowOpacity((255 - opacity) / 255.0);
-        setWindowOpacity(opacity / 255.0);
-        QApplication::processEvents();
-        QThread::msleep(10);
+    if (fadeSupported()) {
+        for (int opacity = 0; opacity < 255; opacity += 9) {
+            if (splash_)
+                splash_->setWindowOpacity((255 - opacity) / 255.0);
+            stepOpacity(this, opacity);
+        }
+        setWindowOpacity(1.0);
     }
-    setWindowOpacity(1.0);
+    // The splash has done its part.
     if (splash_) {
-        splash_->setWindowOpacity(0.0);
         splash_->close();
         splash_ = nullptr;
     }

@@ -1,6 +1,7 @@
 #include "splash.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QPixmap>
@@ -8,6 +9,12 @@
 #include <QThread>
 
 namespace daxo::app {
+
+bool fadeSupported()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform != "offscreen" && platform != "minimal";
+}
 
 void stepOpacity(QWidget* window, int value)
 {
@@ -26,14 +33,15 @@ TfrmAbertura::TfrmAbertura(QWidget* parent)
     picture->setGeometry(rect());
     picture->setPixmap(QPixmap("abertura.png"));
     picture->setScaledContents(true);
-    setWindowOpacity(2 / 255.0);
+    if (fadeSupported())
+        setWindowOpacity(2 / 255.0);
     move(screen()->availableGeometry().center() - rect().center());
 }
 
 bool TfrmAbertura::event(QEvent* e)
 {
     const bool result = QWidget::event(e);
-    if (e->type() == QEvent::WindowActivate && !faded_) {
+    if (e->type() == QEvent::WindowActivate && !faded_ && fadeSupported()) {
         faded_ = true;
         for (int opacity = 0; opacity < 255; opacity += 3)
             stepOpacity(this, opacity);

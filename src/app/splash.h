@@ -5,7 +5,10 @@
 
 namespace daxo::app {
 
-// Raises a window's opacity (0..255 steps) while keeping the window alive.
+// Whether the windowing system blends windows (not so off screen).
+bool fadeSupported();
+
+// Sets a window's opacity (0..255) and keeps the windows alive.
 void stepOpacity(QWidget* window, int value);
 
 class TfrmAbertura : public QWidget {
