@@ -4,6 +4,7 @@
 #include "session_impl.h"
 
 #include "names.h"
+#include "text_order.h"
 
 #include <cmath>
 #include <cstring>
@@ -42,7 +43,7 @@ std::string declaredType(const DbfField& f)
     case FieldType::Numeric:
     case FieldType::Float: return "NUMERIC";
     case FieldType::Logical: return "INTEGER";
-    default: return "TEXT COLLATE RTRIM";
+    default: return "TEXT COLLATE DAXO_TEXT";
     }
 }
 
@@ -97,7 +98,8 @@ int bestIndex(sqlite3_vtab* v, sqlite3_index_info* info)
             !isCharacter(t.fields()[c.iColumn]))
             continue;
         const char* coll = sqlite3_vtab_collation(info, i);
-        if (coll && sqlite3_stricmp(coll, "RTRIM") != 0 && sqlite3_stricmp(coll, "BINARY") != 0)
+        if (coll && sqlite3_stricmp(coll, "DAXO_TEXT") != 0 && sqlite3_stricmp(coll, "RTRIM") != 0 &&
+            sqlite3_stricmp(coll, "BINARY") != 0)
             continue;
         info->aConstraintUsage[i].argvIndex = 1;
         info->idxNum = c.iColumn + 1;
@@ -313,6 +315,11 @@ void registerDbfModule(sqlite3* db, Session::Impl* session)
 {
     static const sqlite3_module module = makeModule();
     sqlite3_create_module_v2(db, "daxo_dbf", &module, session, nullptr);
+    sqlite3_create_collation(db, "DAXO_TEXT", SQLITE_UTF8, nullptr,
+                             [](void*, int na, const void* a, int nb, const void* b) {
+                                 return compareText({static_cast<const char*>(a), static_cast<std::size_t>(na)},
+                                                    {static_cast<const char*>(b), static_cast<std::size_t>(nb)});
+                             });
 }
 
 } // namespace daxo::platform

@@ -1,5 +1,6 @@
 #include "platform/file_lookup.h"
 #include "platform/text_codec.h"
+#include "platform/text_order.h"
 #include "platform/value.h"
 #include "test_installation.h"
 
@@ -32,6 +33,18 @@ TEST(FileLookup, IgnoresLetterCase)
     EXPECT_EQ(listMatching(dir.path() / "bases", "*.DBF"), (std::vector<std::string>{"Temp.DBF", "uf.dbf"}));
     EXPECT_EQ(listMatching(dir.path() / "bases", "t?mp.*"), (std::vector<std::string>{"Temp.DBF"}));
     EXPECT_TRUE(listMatching(dir.path() / "nada", "*").empty());
+}
+
+TEST(TextOrder, AccentsAndCaseSortTogetherButOnlyBlanksAreIgnoredForEquality)
+{
+    EXPECT_EQ(compareText("de 0 a 3 anos ", "de 0 a 3 anos"), 0);
+    EXPECT_LT(compareText("Água Fria", "Alagoinhas"), 0);
+    EXPECT_GT(compareText("Érico Cardoso", "Abaíra"), 0);
+    EXPECT_LT(compareText("Érico Cardoso", "Feira de Santana"), 0);
+    EXPECT_NE(compareText("Sao Paulo", "São Paulo"), 0);
+    EXPECT_NE(compareText("bahia", "Bahia"), 0);
+    EXPECT_NE(compareText(" 29", "29"), 0);
+    EXPECT_LT(compareText("29", "290"), 0);
 }
 
 TEST(Value, TextAndNumberForms)
