@@ -334,6 +334,8 @@ DbfTable DbfTable::create(const fs::path& path, std::vector<DbfField> fields)
             throw DbfError("Campo inválido na criação da tabela " + quoted(impl->path) + ": " + f.name);
         if (utf8ToCp1252(f.name).size() > 31)
             throw DbfError("Nome de campo longo demais na tabela " + quoted(impl->path) + ": " + f.name);
+        if (std::count_if(fields.begin(), fields.end(), [&](const DbfField& g) { return sameName(g.name, f.name); }) > 1)
+            throw DbfError("Campo repetido na criação da tabela " + quoted(impl->path) + ": " + f.name);
     }
     impl->fields = std::move(fields);
     impl->layOut();

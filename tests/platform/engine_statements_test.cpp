@@ -149,6 +149,25 @@ TEST_F(Statements, WorkTableIsCreatedDroppedAndRecreated)
     EXPECT_EQ(q->fieldName(4), "Total");
 }
 
+TEST_F(Statements, LongColumnNamesAndDropWithIndex)
+{
+    createTemp(false, {"entradaTotal", "saidaTotalMas"});
+    run({" Insert into temp (CENSO, Localidade, codigo, entradaTotal ) values ", " ( '2000','Norte-2000' , '1', 12.5 ); "});
+    writeCell("2000", "", "Norte", "1", "saidaTotalMas", "3,25");
+    open({"SELECT * FROM TEMP"});
+    EXPECT_EQ(q->fieldName(3), "entradaTotal");
+    EXPECT_EQ(q->fieldName(4), "saidaTotalMas");
+    EXPECT_DOUBLE_EQ(q->field("ENTRADATOTAL").asFloat(), 12.5);
+    EXPECT_DOUBLE_EQ(q->field("saidatotalmas").asFloat(), 3.25);
+
+    createIndexTag(root.path() / "Bases" / "Temp.dbf", "Codigo");
+    ASSERT_TRUE(std::filesystem::exists(root.path() / "Bases" / "Temp.mdx"));
+    run({" drop table \"temp.dbf\" "});
+    EXPECT_FALSE(std::filesystem::exists(root.path() / "Bases" / "Temp.dbf"));
+    EXPECT_FALSE(std::filesystem::exists(root.path() / "Bases" / "Temp.mdx"));
+    EXPECT_THROW(run({" CREATE TABLE \"Temp.dbf\" ( Mas Decimal(10,2), mas Decimal(10,2) );"}), EngineError);
+}
+
 TEST_F(Statements, CellWriterInsertsThenUpdatesWithValorRetry)
 {
     createTemp(false, {"Mas", "Fem"});
