@@ -86,7 +86,7 @@ IndicatorPageWidget::IndicatorPageWidget(IndicatorPanels& panels, std::function<
     lblNotas_->setReadOnly(true);
     lblNotas_->setFrameShape(QFrame::NoFrame);
     lblNotas_->setFocusPolicy(Qt::NoFocus);
-    lblNotas_->setFixedHeight(62);
+    lblNotas_->setFixedHeight(84);
     lblNotas_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     outer->addWidget(lblNotas_);
     refresh();
@@ -275,7 +275,7 @@ QWidget* IndicatorPageWidget::sanitationGroup(const std::vector<int>& members)
         QWidget* widget = controlWidget(members[m]);
         const int row = static_cast<int>(m / 2);
         grid->addWidget(widget, row, static_cast<int>(m % 2));
-        if (auto* combo = qobject_cast<QComboBox*>(widget)) combo->setMinimumWidth(200);
+        if (auto* combo = qobject_cast<QComboBox*>(widget)) combo->setMinimumWidth(170);
     }
     return column;
 }
