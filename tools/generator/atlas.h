@@ -1,0 +1,75 @@
+#pragma once
+// The localities of the sample installation with their geometry: regions,
+// states, microregions and municipalities, nested exactly (municipalities
+// tile their microregion, microregions their state, states their region).
+#include "geometry.h"
+#include "source_data.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace daxo::generator {
+
+struct RegionInfo {
+    std::string code;       // "1".."5"
+    std::string name;       // "Norte"
+    std::string mapValue;   // "NORTE"
+};
+
+struct MicroregionInfo {
+    std::string name;
+    int number = 0;
+};
+
+struct StateInfo {
+    std::string uf;          // "12"
+    std::string sigla;       // "AC"
+    std::string name;        // "Acre"
+    std::string mapValue;    // "ACRE"
+    std::string layerFile;   // "ind_Acre" (file base name under Mapas/Estados)
+    std::string regionCode;  // "1"
+    std::vector<MicroregionInfo> microregions;
+};
+
+struct Municipality {
+    std::string code;        // six digits, UF first
+    std::string name;
+    int state = 0;           // index into Atlas::states
+    int microregion = 0;     // index into Atlas::microregions
+    bool createdAfter1991 = false;
+    double sizeWeight = 1;   // relative size for the population model
+    Point seed;
+    Shape shape;
+};
+
+struct Microregion {
+    std::string code;        // UF + three digits
+    std::string mapId;       // UF + four digits
+    std::string name;
+    int number = 0;
+    int state = 0;
+    std::vector<int> municipalities;
+};
+
+struct AtlasState {
+    StateInfo info;
+    int region = 0;          // index into Atlas::regions
+    Shape outline;
+    std::vector<int> microregions;
+    std::vector<int> municipalities;
+};
+
+struct Atlas {
+    std::vector<RegionInfo> regions;
+    std::vector<AtlasState> states;
+    std::vector<Microregion> microregions;
+    std::vector<Municipality> municipalities;
+};
+
+// Lays out the municipalities of the given states (every state needs an
+// outline and names in `source`); deterministic for a seed.
+Atlas buildAtlas(const SourceData& source, const std::vector<RegionInfo>& regions,
+                 const std::vector<StateInfo>& states, std::uint64_t seed);
+
+} // namespace daxo::generator
