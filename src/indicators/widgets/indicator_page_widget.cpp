@@ -86,7 +86,10 @@ IndicatorPageWidget::IndicatorPageWidget(IndicatorPanels& panels, std::function<
     lblNotas_->setReadOnly(true);
     lblNotas_->setFrameShape(QFrame::NoFrame);
     lblNotas_->setFocusPolicy(Qt::NoFocus);
-    lblNotas_->setFixedHeight(84);
+    lblNotas_->setFixedHeight(88);
+    QFont notesFont = lblNotas_->font();
+    notesFont.setPointSizeF(notesFont.pointSizeF() * 0.9);
+    lblNotas_->setFont(notesFont);
     lblNotas_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     outer->addWidget(lblNotas_);
     refresh();
