@@ -125,6 +125,13 @@ struct DbfTable::Impl {
     char* record(std::size_t r) { return data.data() + r * recordLength; }
     const char* record(std::size_t r) const { return data.data() + r * recordLength; }
 
+    void check(std::size_t r, int field = 0) const
+    {
+        if (r >= count || field < 0 || static_cast<std::size_t>(field) >= fields.size())
+            throw DbfError("Registro " + std::to_string(r) + " ou campo " + std::to_string(field) +
+                           " inexistente na tabela " + path.string());
+    }
+
     void layOut()
     {
         offsets.clear();
@@ -357,10 +364,15 @@ int DbfTable::fieldIndex(std::string_view name) const
 }
 
 std::size_t DbfTable::recordCount() const { return impl_->count; }
-bool DbfTable::isDeleted(std::size_t record) const { return impl_->record(record)[0] == '*'; }
+bool DbfTable::isDeleted(std::size_t record) const
+{
+    impl_->check(record);
+    return impl_->record(record)[0] == '*';
+}
 
 Value DbfTable::value(std::size_t record, int field) const
 {
+    impl_->check(record, field);
     const DbfField& f = impl_->fields[field];
     std::string_view cell(impl_->record(record) + impl_->offsets[field], f.length);
     if (isNumericType(f.type)) {
@@ -446,6 +458,7 @@ std::string encodeCell(const DbfField& f, const Value& v, const fs::path& path)
 
 void DbfTable::setValue(std::size_t record, int field, const Value& value)
 {
+    impl_->check(record, field);
     std::string cell = encodeCell(impl_->fields[field], value, impl_->path);
     impl_->touch(record);
     std::memcpy(impl_->record(record) + impl_->offsets[field], cell.data(), cell.size());
@@ -460,6 +473,7 @@ std::size_t DbfTable::appendRecord()
 
 void DbfTable::setDeleted(std::size_t record, bool deleted)
 {
+    impl_->check(record);
     impl_->touch(record);
     impl_->record(record)[0] = deleted ? '*' : ' ';
 }

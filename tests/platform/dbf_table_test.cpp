@@ -60,6 +60,8 @@ TEST(DbfTable, ReadsALevelThreeFileWrittenByHand)
         EXPECT_EQ(t.value(2, 0).asString(), "João");
         EXPECT_TRUE(t.value(2, 1).isNull()) << "a blank number is no value, not zero";
         EXPECT_EQ(t.fieldIndex("valor"), 1);
+        EXPECT_THROW(t.value(3, 0), DbfError);
+        EXPECT_THROW(t.setValue(0, 2, 1), DbfError);
     }
 }
 
