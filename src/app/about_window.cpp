@@ -51,12 +51,13 @@ TfrmSobre::TfrmSobre(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
     panel->setGeometry(rect());
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setLineWidth(2);
+    panel->setStyleSheet(QString("QFrame#Panel1 { border: 2px solid %1; }").arg(kAzulClaro.name()));
 
-    picture("logo_central.png", QRect(24, 20, 180, 110), panel);
+    picture("icone.png", QRect(24, 22, 64, 64), panel);
 
     auto* texto = new QTextEdit(panel);
     texto->setObjectName("memoApresentacao");
-    texto->setGeometry(220, 22, 394, 150);
+    texto->setGeometry(110, 18, 504, 150);
     texto->setReadOnly(true);
     texto->setFrameStyle(QFrame::NoFrame);
     texto->setPlainText(QString::fromUtf8(kApresentacao));
@@ -77,8 +78,8 @@ TfrmSobre::TfrmSobre(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
     creditos->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     creditos->setStyleSheet("color: grey;");
 
-    picture("logo-DAXO-inf.jpg", QRect(24, 350, 280, 80), panel);
-    picture("fundo_1024_final.jpg", QRect(330, 350, 284, 80), panel);
+    picture("logo-DAXO-inf.jpg", QRect(24, 350, 340, 80), panel);
+    picture("logo_central.png", QRect(394, 330, 220, 120), panel);
 
     QLabel* comoConsultar = makeLink(QString::fromUtf8("Como consultar o DAXO"), panel, true);
     comoConsultar->setObjectName("ComoConsultar");

@@ -6,6 +6,7 @@
 #include "stand_in_pages.h"
 
 #include <QDir>
+#include <QIcon>
 
 using namespace daxo::app;
 
@@ -20,6 +21,7 @@ int main(int argc, char** argv)
     splash->repaint();
     QApplication::processEvents();
     QApplication::setApplicationName("Velmora");
+    QApplication::setWindowIcon(QIcon("icone.png"));
 
     TfrmPrincipal frmPrincipal(std::make_unique<StandInIndicatorPage>(), std::make_unique<StandInLocalityPage>());
     frmPrincipal.setSplash(splash);

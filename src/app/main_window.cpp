@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QToolButton>
 
 namespace daxo::app {
 
@@ -147,14 +148,17 @@ void TfrmPrincipal::buildStatusStrip()
 {
     lblFiltro_ = label("Filtro:", this, QRect(8, 90, 44, 18), true);
     lblFiltro_->setObjectName("lblFiltro");
+    lblFiltro_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblResultIndicador_ = label("", this, QRect(54, 90, 470, 38));
     lblResultIndicador_->setObjectName("lblResultIndicador");
     lblResultIndicador_->setWordWrap(true);
     lblResultIndicador_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblCenso_ = label("Censo: ", this, QRect(560, 90, 50, 18), true);
     lblCenso_->setObjectName("lblCenso");
+    lblCenso_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblResultCenso_ = label("", this, QRect(612, 90, 100, 18));
     lblResultCenso_->setObjectName("lblResultCenso");
+    lblResultCenso_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     panel4_ = new QLabel(u("Click no botão AVANÇAR ou no Botão Selecione o Censo para iniciar sua pesquisa."), this);
     panel4_->setObjectName("Panel4");
@@ -234,18 +238,20 @@ void TfrmPrincipal::buildOutputPanel(QWidget* page)
                                           {"bt_grafico", "Gráfico", "saida_grafico.png"},
                                           {"bt_Mapa", "Mapa", "saida_mapa.png"}}};
     for (int i = 0; i < 3; ++i) {
-        auto* b = new QPushButton(u(botoes[i].texto), pnEscolhaSaida_);
+        auto* b = new QToolButton(pnEscolhaSaida_);
         b->setObjectName(botoes[i].nome);
+        b->setText(u(botoes[i].texto));
         b->setGeometry(31 + i * 144, 100, 130, 130);
-        b->setFlat(true);
+        b->setAutoRaise(true);
         b->setCursor(Qt::PointingHandCursor);
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setIcon(QIcon(QPixmap(botoes[i].figura)));
         b->setIconSize(QSize(80, 80));
-        b->setStyleSheet(QString("QPushButton { color: %1; font-weight: bold; font-size: 11pt; border: 1px solid %2;"
-                                 " border-radius: 6px; background: white; }"
-                                 "QPushButton:hover { background: #eef6fa; }")
+        b->setStyleSheet(QString("QToolButton { color: %1; font-weight: bold; font-size: 11pt; border: 1px solid %2;"
+                                 " border-radius: 6px; background: white; padding-top: 8px; }"
+                                 "QToolButton:hover { background: #eef6fa; }")
                              .arg(kAzulEscuro.name(), kAzulClaro.name()));
-        connect(b, &QPushButton::clicked, this, [this, i] {
+        connect(b, &QToolButton::clicked, this, [this, i] {
             runAction([&] { acoesSaida_[i](); });
             mirror();
         });

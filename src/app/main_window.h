@@ -16,6 +16,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QStackedWidget;
+class QToolButton;
 
 namespace daxo::app {
 
@@ -91,7 +92,7 @@ private:
     QWidget* pnEscolhaSaida_ = nullptr;
     QWidget* pnaguarde_ = nullptr;
     std::array<QLabel*, 4> aguarde_{};
-    std::array<QPushButton*, 3> saidas_{};
+    std::array<QToolButton*, 3> saidas_{};
     std::array<std::function<void()>, 3> acoesSaida_;
     QPushButton* btVoltar_ = nullptr;
     QPushButton* btAvancar_ = nullptr;

@@ -55,7 +55,8 @@ StandInLocalityPage::StandInLocalityPage() : widget_(new QWidget)
 {
     widget_->setObjectName("PainelUnidade");
     estado_ = new QLabel(widget_);
-    estado_->setGeometry(10, 10, 220, 200);
+    estado_->setGeometry(10, 10, 226, 200);
+    estado_->setWordWrap(true);
     estado_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto* escolher = new QPushButton("Brasil", widget_);
     escolher->setObjectName("TreeView1");
