@@ -1,7 +1,7 @@
 #include "dbf_table.h"
-#include "names.h"
 
 #include "file_lookup.h"
+#include "names.h"
 #include "text_codec.h"
 
 #include <algorithm>
@@ -13,6 +13,7 @@
 #include <ctime>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <set>
 #include <system_error>
 #include <sys/stat.h>
@@ -73,12 +74,23 @@ std::string_view trim(std::string_view s)
     return s;
 }
 
+std::optional<double> parseNumber(std::string_view s)
+{
+    double d = 0;
+    auto res = std::from_chars(s.data(), s.data() + s.size(), d);
+    if (res.ec != std::errc() || res.ptr != s.data() + s.size())
+        return std::nullopt;
+    return d;
+}
+
 bool isNumericType(FieldType t) { return t == FieldType::Numeric || t == FieldType::Float; }
 
 struct DiskStamp {
     bool exists = false;
     std::uintmax_t size = 0;
     std::int64_t seconds = 0, nanoseconds = 0;
+    std::uint64_t inode = 0;
+    std::int64_t changeSeconds = 0, changeNanoseconds = 0;   // a copy or rename over the file
     std::uint64_t generation = 0;
     bool operator==(const DiskStamp&) const = default;
 };
@@ -94,6 +106,9 @@ DiskStamp stampOf(const fs::path& path)
     s.size = static_cast<std::uintmax_t>(st.st_size);
     s.seconds = st.st_mtim.tv_sec;
     s.nanoseconds = st.st_mtim.tv_nsec;
+    s.inode = static_cast<std::uint64_t>(st.st_ino);
+    s.changeSeconds = st.st_ctim.tv_sec;
+    s.changeNanoseconds = st.st_ctim.tv_nsec;
     s.generation = generationOf(path);
     return s;
 }
@@ -381,11 +396,17 @@ Value DbfTable::value(std::size_t record, int field) const
             return {};
         if (cell.front() == '+')
             cell.remove_prefix(1);
-        double d = 0;
-        auto res = std::from_chars(cell.data(), cell.data() + cell.size(), d);
-        if (res.ec != std::errc() || res.ptr != cell.data() + cell.size())
-            return {};  // overflow marks ("****") and other garbage read as no value
-        return d;
+        if (auto d = parseNumber(cell))
+            return *d;
+        // Some writers put a decimal comma; overflow marks ("****") and
+        // other garbage read as no value.
+        if (auto comma = cell.find(','); comma != std::string_view::npos) {
+            std::string dotted(cell);
+            dotted[comma] = '.';
+            if (auto d = parseNumber(dotted))
+                return *d;
+        }
+        return {};
     }
     if (f.type == FieldType::Logical) {
         char c = static_cast<char>(std::toupper(static_cast<unsigned char>(cell[0])));

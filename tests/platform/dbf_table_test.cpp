@@ -65,6 +65,18 @@ TEST(DbfTable, ReadsALevelThreeFileWrittenByHand)
     }
 }
 
+TEST(DbfTable, DecimalCommaIsReadAndOverflowMarksAreNoValue)
+{
+    TempFolder dir;
+    std::string bytes = levelThreeFile();
+    bytes.replace(97 + 6, 6, " 12,50");
+    bytes.replace(97 + 24 + 6, 6, "******");
+    writeBytes(dir.path() / "t.dbf", bytes);
+    DbfTable t = DbfTable::open(dir.path() / "t.dbf");
+    EXPECT_DOUBLE_EQ(t.value(0, 1).asFloat(), 12.5);
+    EXPECT_TRUE(t.value(2, 1).isNull());
+}
+
 TEST(DbfTable, AppendsAndUpdatesInPlaceKeepingTheHeaderCount)
 {
     TempFolder dir;
