@@ -5,4 +5,8 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
+# The synthetic sample installation, written once (see the README).
+if [ ! -f build/installation/Bases/Indicadores2000.dbf ]; then
+  build/tools/generator/daxo_generate build/installation
+fi
 exec build/src/app/daxo "$@"

@@ -101,13 +101,14 @@ void AreaAttributes::compute(const CensusModel& model, std::size_t municipality,
                 const bool children = k < 3;
                 const int bracket = k % 3;
                 const double families = counts.families[s][c][k];
-                const double size = FamilySize[bracket] + (children ? 0.9 : 0.0) + (old ? 0.3 : 0.0) + (rural ? 0.3 : 0.0);
+                const double size = FamilySize[bracket] + (children ? 0.9 : 0.0) + (old ? 0.3 : 0.0) + (rural ? 0.3 : 0.0) - (s == 1 ? 0.5 : 0.0);
                 const double persons = std::llround(families * size * between(model.seed, {municipality, std::uint64_t(area * 100 + s * 10 + c), std::uint64_t(k)}, 0.95, 1.05));
                 cell(attr::FamilyBase + k, s, c, 0) = families;
                 cell(attr::FamilyPersonsBase + k, s, c, 0) = persons;
                 familyIncome += persons * IncomePerHead[bracket] * (0.7 + 0.6 * d) * money;
             }
-            const double headShare = (s == 0 ? 0.72 : 0.62) + 0.04 * colourEdge;
+            const double headShare = ((s == 0 ? 0.72 : 0.62) + 0.04 * colourEdge) * (0.92 + 0.16 * d) *
+                                     between(model.seed, {municipality, std::uint64_t(area * 10 + s), std::uint64_t(c), 0x4EAD}, 0.95, 1.05);
             cell(attr::FamilyIncome, s, c, 0) = std::round(familyIncome * 100) / 100;
             cell(attr::HeadFamilyIncome, s, c, 0) = std::round(familyIncome * headShare * 100) / 100;
         }

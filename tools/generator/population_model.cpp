@@ -176,10 +176,12 @@ struct Builder {
                 for (int a = 0; a < AreaCount; ++a) visit(m, a, model.municipalities[m].area[a]);
     }
 
+    // The active share of each cell is the model's rate with its odds scaled
+    // by one national factor, found so that the national total is met: no
+    // rate ever passes 100 % the way a plain scaling would push it.
     void activePopulation()
     {
-        std::vector<double> weights;
-        std::vector<std::int64_t> caps;
+        std::vector<double> people, rates;
         std::vector<std::int32_t*> targets;
         forEachArea([&](std::size_t m, int a, AreaCounts& area) {
             for (int s = 0; s < SexCount; ++s)
@@ -188,11 +190,29 @@ struct Builder {
                         double rate = activityRate(s, b) * (census == 1991 && s == 1 ? 0.8 : 1.0);
                         if (a == 1 && b <= bandOf(16)) rate *= 1.4;
                         rate *= noise({Tag('p', 'e', 'a'), m, std::uint64_t(a * 100 + s * 10 + c), std::uint64_t(b)}, 0.1);
-                        weights.push_back(area.population[s][c][b] * std::min(rate, 0.97));
-                        caps.push_back(area.population[s][c][b]);
+                        people.push_back(area.population[s][c][b]);
+                        rates.push_back(std::clamp(rate, 0.001, 0.97));
                         targets.push_back(&area.active[s][c][b]);
                     }
         });
+        const double target = static_cast<double>(nationalTotals(census).active);
+        auto scaled = [](double rate, double k) { return k * rate / (1 - rate + k * rate); };
+        auto activeWith = [&](double k) {
+            double sum = 0;
+            for (std::size_t i = 0; i < people.size(); ++i) sum += people[i] * scaled(rates[i], k);
+            return sum;
+        };
+        double low = 1e-3, high = 1e3;
+        for (int i = 0; i < 60; ++i) {
+            const double mid = std::sqrt(low * high);
+            (activeWith(mid) < target ? low : high) = mid;
+        }
+        std::vector<double> weights(people.size());
+        std::vector<std::int64_t> caps(people.size());
+        for (std::size_t i = 0; i < people.size(); ++i) {
+            weights[i] = people[i] * scaled(rates[i], high);
+            caps[i] = static_cast<std::int64_t>(people[i]);
+        }
         const std::vector<std::int64_t> parts = apportionCapped(nationalTotals(census).active, weights, caps);
         for (std::size_t i = 0; i < parts.size(); ++i) *targets[i] = static_cast<std::int32_t>(parts[i]);
     }
