@@ -3,6 +3,7 @@
 #include "legend_window.h"
 #include "main_window.h"
 #include "splash.h"
+#include "indicators/widgets/indicator_page.h"
 #include "stand_in_pages.h"
 
 #include <QDir>
@@ -23,7 +24,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName("Velmora");
     QApplication::setWindowIcon(QIcon("icone.png"));
 
-    TfrmPrincipal frmPrincipal(std::make_unique<StandInIndicatorPage>(), std::make_unique<StandInLocalityPage>());
+    TfrmPrincipal frmPrincipal(std::make_unique<daxo::indicators::IndicatorPageController>(runAction),
+                               std::make_unique<StandInLocalityPage>());
     frmPrincipal.setSplash(splash);
     app.run([] { criaDmDAXO(std::filesystem::current_path()); });
     TfrmLegenda frmLegenda;

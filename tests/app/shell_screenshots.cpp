@@ -1,4 +1,4 @@
-// Grabs the main window in its welcome, census and output-choice states, the
+// Grabs the main window in its welcome, census, indicator and output-choice states, the
 // About window and the message window:
 // shell_screenshots <program folder> <output folder>
 #include "app/about_window.h"
@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/message_window.h"
 #include "app/stand_in_pages.h"
+#include "indicators/widgets/indicator_page.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -20,7 +21,8 @@ int main(int argc, char** argv)
         return 2;
     const QString out = QDir(argv[2]).absolutePath();
     QDir::setCurrent(argv[1]);
-    TfrmPrincipal window(std::make_unique<StandInIndicatorPage>(), std::make_unique<StandInLocalityPage>());
+    TfrmPrincipal window(std::make_unique<daxo::indicators::IndicatorPageController>(runAction),
+                         std::make_unique<StandInLocalityPage>());
     window.setProgramFolder("/nonexistent");
     window.show();
     QTest::qWait(2000);
@@ -32,6 +34,8 @@ int main(int argc, char** argv)
     grab("welcome");
     avancar->click();
     grab("census");
+    avancar->click();
+    grab("indicator");
     while (window.PassoAtual() < 4)
         avancar->click();
     grab("output");
