@@ -9,4 +9,4 @@ cmake --build build -j"$(nproc)"
 if [ ! -f build/installation/Bases/Indicadores2000.dbf ]; then
   build/tools/generator/daxo_generate build/installation
 fi
-exec build/src/app/daxo "$@"
+exec build/installation/daxo "$@"
