@@ -20,7 +20,15 @@ public:
 };
 
 // One engine session over a data folder (the folder of an alias). Relative
-// table names in statements resolve against it, ignoring letter case.
+// table names in statements resolve against it, ignoring letter case, with
+// ".dbf" added when missing; a quoted full path names any file.
+//
+// Every statement is atomic: when it fails the file is left as it was. A text
+// longer than its Character column, or a number wider than its column, makes
+// the statement fail rather than being cut. Decimal(p,s) columns are stored
+// twenty positions wide so that no total is lost to the declared width.
+// Files changed or re-created behind the session are reloaded when the next
+// statement starts.
 class Session {
 public:
     explicit Session(std::filesystem::path dataFolder);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <random>
 
 namespace daxo::platform {
 namespace {
@@ -180,6 +181,30 @@ TEST(DbfTable, CorruptFilesAreRefusedWithTheFileName)
     }
     EXPECT_NE(errorFor(good.substr(0, 97 + 20)).find("registros"), std::string::npos);
     EXPECT_THROW(DbfTable::open(dir.path() / "nenhum.dbf"), DbfError);
+}
+
+TEST(DbfTable, DamagedHeadersNeverCrash)
+{
+    TempFolder dir;
+    const std::string good = levelThreeFile();
+    std::mt19937 random(7);
+    int refused = 0;
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes = good;
+        for (int k = 0; k < 3; ++k)
+            bytes[random() % 97] = static_cast<char>(random());
+        writeBytes(dir.path() / "t.dbf", bytes);
+        try {
+            DbfTable t = DbfTable::open(dir.path() / "t.dbf");
+            for (std::size_t r = 0; r < t.recordCount(); ++r)
+                for (int f = 0; f < static_cast<int>(t.fields().size()); ++f)
+                    t.value(r, f);
+        } catch (const DbfError& e) {
+            EXPECT_NE(std::string(e.what()).find("t.dbf"), std::string::npos);
+            ++refused;
+        }
+    }
+    EXPECT_GT(refused, 0);
 }
 
 } // namespace
