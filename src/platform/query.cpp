@@ -9,8 +9,6 @@ namespace daxo::platform {
 
 namespace {
 
-const char* const kRowidColumn = "daxo_rowid";
-
 void bindValue(sqlite3_stmt* stmt, int i, const Value& v)
 {
     if (v.isNull()) {
@@ -132,19 +130,14 @@ void Query::open()
         return;
     }
     const sql::Translation tr = d.session.translate(text);
-    std::string translated = tr.sql;
-    const bool editable = !tr.editableAlias.empty();
-    if (editable) {
-        // The record number rides along as a hidden first column.
-        std::size_t at = lowerCase(translated).find("select") + 6;
-        translated.insert(at, " " + sqlIdentifier(tr.editableAlias) + ".rowid AS " + kRowidColumn + ",");
+    const bool editable = !tr.editableSql.empty();
+    if (editable)
         d.table = d.session.resolvePath(tr.tables.front());
-    }
-    Statement st{d.session.prepare(text, translated)};
+    Statement st{d.session.prepare(text, editable ? tr.editableSql : tr.sql)};
     d.bind(st.stmt);
-    const int first = editable ? 1 : 0;
-    const int count = sqlite3_column_count(st.stmt);
-    for (int i = first; i < count; ++i) {
+    // The record number of an editable result rides along as a hidden last column.
+    const int count = sqlite3_column_count(st.stmt) - (editable ? 1 : 0);
+    for (int i = 0; i < count; ++i) {
         std::string name = sqlite3_column_name(st.stmt, i);
         const char* origin = sqlite3_column_origin_name(st.stmt, i);
         if (origin && sameName(name, origin))
@@ -153,12 +146,12 @@ void Query::open()
     }
     d.run(text, st.stmt, [&] {
         std::vector<Value> row;
-        row.reserve(count - first);
-        for (int i = first; i < count; ++i)
+        row.reserve(count);
+        for (int i = 0; i < count; ++i)
             row.push_back(columnValue(st.stmt, i));
         d.rows.push_back(std::move(row));
         if (editable)
-            d.rowids.push_back(sqlite3_column_int64(st.stmt, 0));
+            d.rowids.push_back(sqlite3_column_int64(st.stmt, count));
     });
     d.open = true;
 }

@@ -225,6 +225,7 @@ Translation translate(std::string_view text, const TableResolver& resolve)
     int fromCount = 0;
     bool joins = false, grouped = false;
     int selects = 0;
+    long topFrom = -1;   // output position of the statement's own FROM
     std::string soleAlias;
     for (std::size_t i = 0; i < t.size(); ++i) {
         const Token& tok = t[i];
@@ -263,6 +264,8 @@ Translation translate(std::string_view text, const TableResolver& resolve)
                 out.add(tok.kind, tok.text);
             continue;
         }
+        if (isWord(tok, "FROM") && depth == 0 && topFrom < 0)
+            topFrom = static_cast<long>(out.tokens.size());
         out.add(tok.kind, tok.text);
         const bool into = isWord(tok, "INTO");
         std::size_t k = i;
@@ -314,8 +317,12 @@ Translation translate(std::string_view text, const TableResolver& resolve)
     result.sql = joinWithNullSafeConcat(out.tokens);
     std::size_t first = skipSpace(t, 0);
     if (first < t.size() && isWord(t[first], "SELECT") && result.tables.size() == 1 && fromCount == 1 &&
-        selects == 1 && !joins && !grouped)
-        result.editableAlias = soleAlias;
+        selects == 1 && !joins && !grouped && topFrom >= 0) {
+        std::vector<Token> editable = out.tokens;
+        editable.insert(editable.begin() + topFrom,
+                        {Kind::Symbol, ", " + sqlIdentifier(soleAlias) + ".rowid AS " + Translation::kRowidColumn + " "});
+        result.editableSql = joinWithNullSafeConcat(editable);
+    }
     return result;
 }
 

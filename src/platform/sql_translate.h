@@ -31,9 +31,11 @@ using TableResolver = std::function<std::string(const std::string& name)>;
 struct Translation {
     std::string sql;
     std::vector<std::string> tables;   // names as written, in order
-    // Set for a plain SELECT over one table: the name to qualify its rowid
-    // with, so that rows read can be written back.
-    std::string editableAlias;
+    // Set for a plain SELECT over one table: the same statement with the
+    // record number as an extra last column (named by kRowidColumn), so that
+    // rows read can be written back.
+    std::string editableSql;
+    static constexpr const char* kRowidColumn = "daxo_rowid";
 };
 
 Translation translate(std::string_view sql, const TableResolver& resolve);

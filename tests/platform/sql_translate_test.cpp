@@ -41,12 +41,13 @@ TEST(SqlTranslate, SubstringAndStringLiterals)
 
 TEST(SqlTranslate, OnlyPlainSingleTableSelectsAreEditable)
 {
-    EXPECT_EQ(tr("SELECT * FROM temp WHERE a = 1").editableAlias, "temp");
-    EXPECT_EQ(tr("SELECT * FROM temp t").editableAlias, "t");
-    EXPECT_TRUE(tr("SELECT * FROM a LEFT JOIN b ON 1").editableAlias.empty());
-    EXPECT_TRUE(tr("SELECT codigo, sum(x) FROM a GROUP BY codigo").editableAlias.empty());
-    EXPECT_TRUE(tr("UPDATE a SET x = 1").editableAlias.empty());
-    EXPECT_TRUE(tr("SELECT * FROM (SELECT * FROM a)").editableAlias.empty());
+    EXPECT_EQ(tr("SELECT * FROM temp WHERE a = 1 ORDER BY 1").editableSql,
+              "SELECT * , \"temp\".rowid AS daxo_rowid FROM \"t_temp\" AS \"temp\" WHERE a = 1 ORDER BY 1");
+    EXPECT_NE(tr("SELECT * FROM temp t").editableSql.find("\"t\".rowid"), std::string::npos);
+    EXPECT_TRUE(tr("SELECT * FROM a LEFT JOIN b ON 1").editableSql.empty());
+    EXPECT_TRUE(tr("SELECT codigo, sum(x) FROM a GROUP BY codigo").editableSql.empty());
+    EXPECT_TRUE(tr("UPDATE a SET x = 1").editableSql.empty());
+    EXPECT_TRUE(tr("SELECT * FROM (SELECT * FROM a)").editableSql.empty());
 }
 
 TEST(SqlTranslate, TableStatementsAreParsed)
