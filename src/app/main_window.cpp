@@ -86,15 +86,15 @@ TfrmPrincipal::TfrmPrincipal(std::unique_ptr<IndicatorPage> indicators, std::uni
     if (fadeSupported())
         setWindowOpacity(0.0);   // fades in with the splash on first activation
 
-    indicators_->attach(wizard_);
-    localities_->attach(wizard_);
-    wizard_.setOnChange([this] { mirror(); });
     acoesSaida_ = {refuseOutput, refuseOutput, refuseOutput};
-
     buildBanner();
     buildPages();
     buildStatusStrip();
     buildFooter();
+    // The pages may write the caption as soon as they know the wizard.
+    wizard_.setOnChange([this] { mirror(); });
+    indicators_->attach(wizard_);
+    localities_->attach(wizard_);
 
     // FormCreate
     if (auto* app = DaxoApplication::instance()) {

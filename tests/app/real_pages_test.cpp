@@ -1,0 +1,98 @@
+// The main window with the real indicator page: the census refusals on the
+// way into and out of the indicator step.
+#include "app/application.h"
+#include "app/main_window.h"
+#include "app/message_window.h"
+#include "app/stand_in_pages.h"
+#include "indicators/widgets/indicator_page.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace daxo::app;
+
+namespace {
+
+class RealIndicatorPageTest : public testing::Test {
+protected:
+    std::unique_ptr<TfrmPrincipal> window;
+    QStringList messages;
+
+    void SetUp() override
+    {
+        window = std::make_unique<TfrmPrincipal>(std::make_unique<daxo::indicators::IndicatorPageController>(runAction),
+                                                 std::make_unique<StandInLocalityPage>());
+        window->setProgramFolder("/nonexistent");
+        window->setScreenWidthSource([] { return 1024; });
+        window->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override { window.reset(); }
+
+    // Clicks a button; a message window it opens is read and closed.
+    void click(const char* name)
+    {
+        QTimer watcher;
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* m = qobject_cast<TfrmMensagem*>(w); m && m->isVisible()) {
+                    messages << m->text();
+                    m->okButton()->click();
+                }
+        });
+        watcher.start(20);
+        QTest::mouseClick(window->findChild<QPushButton*>(name), Qt::LeftButton);
+    }
+    void choose(const char* combo, int index)
+    {
+        auto* cb = window->findChild<QComboBox*>(combo);
+        ASSERT_NE(cb, nullptr) << combo;
+        cb->setCurrentIndex(index);
+        emit cb->activated(index);
+    }
+    QString page() const { return window->findChild<QStackedWidget*>("PageControl1")->currentWidget()->objectName(); }
+};
+
+TEST_F(RealIndicatorPageTest, AvancarTwiceThenOnWithPopulacaoAndNothingTicked)
+{
+    click("btAvancar");
+    click("btAvancar");
+    EXPECT_EQ(window->PassoAtual(), 2);
+    EXPECT_EQ(window->wizard().indicatorIndex(), 0);
+    EXPECT_EQ(window->wizard().caption(), "População");
+    click("btAvancar");
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(" | ").toStdString();
+    EXPECT_EQ(window->PassoAtual(), 3);
+    EXPECT_EQ(page(), "TabSheet4");
+}
+
+TEST_F(RealIndicatorPageTest, DeficiencyUnderBothCensusesIsRefusedTwice)
+{
+    click("btAvancar");
+    click("btAvancar");
+    choose("cbIndicadores", 13);
+    ASSERT_TRUE(messages.isEmpty());
+    click("btVoltar");
+    ASSERT_EQ(window->PassoAtual(), 1);
+    choose("cbCenso", 2);
+
+    click("btAvancar");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], QString::fromUtf8("Não é possível buscar informações de portadores de deficiência do censo de "
+                                             "1991 e 2000 juntas, levantamentos diferenciados"));
+    EXPECT_EQ(window->PassoAtual(), 2);
+    EXPECT_EQ(window->wizard().indicatorIndex(), 13);
+    EXPECT_EQ(page(), "TabSheet3");
+
+    click("btAvancar");
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[1], QString::fromUtf8("Este indicador não pode ser comparado entre os anos, escolha um ano de cada vez"));
+    EXPECT_EQ(window->PassoAtual(), 2);
+    EXPECT_EQ(page(), "TabSheet3");
+}
+
+} // namespace
