@@ -66,18 +66,94 @@ Ring clipHalfPlane(const Ring& ring, Point n, double c)
     return out;
 }
 
-Ring clipConvex(const Ring& ring, const Ring& convex)
+std::vector<Ring> clipHalfPlaneParts(const Ring& ring, Point n, double c)
 {
-    Ring out = ring;
-    for (std::size_t i = 0; i < convex.size() && out.size() >= 3; ++i) {
+    const std::size_t count = ring.size();
+    std::vector<double> side(count);
+    std::size_t outside = count;
+    bool anyInside = false;
+    for (std::size_t i = 0; i < count; ++i) {
+        side[i] = n.x * ring[i].x + n.y * ring[i].y - c;
+        if (side[i] <= 0) anyInside = true;
+        else if (outside == count) outside = i;
+    }
+    if (outside == count) return {ring};
+    if (!anyInside) return {};
+
+    // Inside stretches of the boundary, each from an entry to an exit on the
+    // line; starting outside, none wraps around.
+    struct Chain {
+        Ring points;
+        double entry = 0, exit = 0;   // positions along the line
+    };
+    const Point along{-n.y, n.x};
+    auto position = [&](const Point& p) { return along.x * p.x + along.y * p.y; };
+    std::vector<Chain> chains;
+    for (std::size_t k = 1; k <= count; ++k) {
+        const std::size_t i = (outside + k) % count, prev = (outside + k - 1) % count;
+        const bool wasInside = side[prev] <= 0, isInside = side[i] <= 0;
+        if (wasInside != isInside) {
+            const double t = side[prev] / (side[prev] - side[i]);
+            const Point cut{ring[prev].x + t * (ring[i].x - ring[prev].x), ring[prev].y + t * (ring[i].y - ring[prev].y)};
+            if (isInside) {
+                chains.push_back({{cut}, position(cut), 0});
+            } else {
+                chains.back().points.push_back(cut);
+                chains.back().exit = position(cut);
+            }
+        }
+        if (isInside) chains.back().points.push_back(ring[i]);
+    }
+
+    // Along the line the crossings pair up into the stretches that lie inside
+    // the outline; each pair joins one chain's exit to another's entry.
+    struct Crossing {
+        double at;
+        std::size_t chain;
+        bool entry;
+    };
+    std::vector<Crossing> crossings;
+    for (std::size_t k = 0; k < chains.size(); ++k) {
+        crossings.push_back({chains[k].entry, k, true});
+        crossings.push_back({chains[k].exit, k, false});
+    }
+    std::sort(crossings.begin(), crossings.end(), [](const Crossing& a, const Crossing& b) { return a.at < b.at; });
+    std::vector<std::size_t> next(chains.size(), chains.size());
+    for (std::size_t k = 0; k + 1 < crossings.size(); k += 2) {
+        const Crossing& a = crossings[k];
+        const Crossing& b = crossings[k + 1];
+        if (a.entry == b.entry) return {clipHalfPlane(ring, n, c)};   // degenerate touch: keep it whole
+        next[a.entry ? b.chain : a.chain] = a.entry ? a.chain : b.chain;
+    }
+    std::vector<Ring> parts;
+    std::vector<bool> used(chains.size(), false);
+    for (std::size_t first = 0; first < chains.size(); ++first) {
+        if (used[first]) continue;
+        Ring part;
+        for (std::size_t k = first; k < chains.size() && !used[k]; k = next[k]) {
+            used[k] = true;
+            part.insert(part.end(), chains[k].points.begin(), chains[k].points.end());
+        }
+        if (part.size() >= 3) parts.push_back(std::move(part));
+    }
+    return parts;
+}
+
+std::vector<Ring> clipConvex(const Ring& ring, const Ring& convex)
+{
+    std::vector<Ring> parts{ring};
+    for (std::size_t i = 0; i < convex.size() && !parts.empty(); ++i) {
         const Point& a = convex[i];
         const Point& b = convex[(i + 1) % convex.size()];
         // Inside of a counter-clockwise edge is on its left: keep n·p <= c
         // with n the right-hand normal.
         const Point n{b.y - a.y, a.x - b.x};
-        out = clipHalfPlane(out, n, n.x * a.x + n.y * a.y);
+        std::vector<Ring> clipped;
+        for (const Ring& part : parts)
+            for (Ring& piece : clipHalfPlaneParts(part, n, n.x * a.x + n.y * a.y)) clipped.push_back(std::move(piece));
+        parts = std::move(clipped);
     }
-    return out.size() >= 3 ? out : Ring{};
+    return parts;
 }
 
 Ring voronoiCell(const std::vector<Point>& seeds, std::size_t index, const Box& bounds)
@@ -116,10 +192,9 @@ Ring voronoiCell(const std::vector<Point>& seeds, std::size_t index, const Box& 
 Shape clipShape(const Shape& shape, const Ring& convex)
 {
     Shape out;
-    for (const Ring& r : shape) {
-        Ring part = clipConvex(r, convex);
-        if (part.size() >= 3 && std::fabs(signedArea(part)) > 1e-12) out.push_back(std::move(part));
-    }
+    for (const Ring& r : shape)
+        for (Ring& part : clipConvex(r, convex))
+            if (part.size() >= 3 && std::fabs(signedArea(part)) > 1e-12) out.push_back(std::move(part));
     return out;
 }
 

@@ -26,8 +26,11 @@ bool contains(const Shape& shape, Point p);
 
 // The part of `ring` on the side of the line where n·p <= c.
 Ring clipHalfPlane(const Ring& ring, Point n, double c);
-// The part of `ring` inside the convex, counter-clockwise polygon `convex`.
-Ring clipConvex(const Ring& ring, const Ring& convex);
+// The same for a ring that need not be convex: where the line cuts a
+// concavity the result falls into separate rings (no zero-width bridges).
+std::vector<Ring> clipHalfPlaneParts(const Ring& ring, Point n, double c);
+// The parts of `ring` inside the convex, counter-clockwise polygon `convex`.
+std::vector<Ring> clipConvex(const Ring& ring, const Ring& convex);
 
 // The Voronoi cell of seeds[index] within `bounds`, counter-clockwise.
 Ring voronoiCell(const std::vector<Point>& seeds, std::size_t index, const Box& bounds);

@@ -23,11 +23,25 @@ TEST(Geometry, AreaAndOrientation)
 TEST(Geometry, ClippingANonConvexOutlineByAConvexCell)
 {
     const Ring rightHalf{{1, -1}, {3, -1}, {3, 3}, {1, 3}};   // counter-clockwise
-    const Ring part = clipConvex(LShape, rightHalf);
-    EXPECT_NEAR(std::fabs(signedArea(part)), 1.0, 1e-12);
-    EXPECT_LT(signedArea(part), 0);   // orientation kept
+    const auto parts = clipConvex(LShape, rightHalf);
+    ASSERT_EQ(parts.size(), 1u);
+    EXPECT_NEAR(std::fabs(signedArea(parts[0])), 1.0, 1e-12);
+    EXPECT_LT(signedArea(parts[0]), 0);   // orientation kept
     const Ring far{{5, 5}, {6, 5}, {6, 6}, {5, 6}};
     EXPECT_TRUE(clipConvex(LShape, far).empty());
+}
+
+TEST(Geometry, ACutThroughAConcavityGivesSeparatePartsWithoutBridges)
+{
+    // A U open at the top, clockwise; the band y >= 1.5 meets both arms.
+    const Ring u{{0, 0}, {0, 3}, {1, 3}, {1, 1}, {2, 1}, {2, 3}, {3, 3}, {3, 0}};
+    const Ring band{{-1, 1.5}, {4, 1.5}, {4, 4}, {-1, 4}};
+    const auto parts = clipConvex(u, band);
+    ASSERT_EQ(parts.size(), 2u);
+    for (const Ring& part : parts) {
+        EXPECT_NEAR(std::fabs(signedArea(part)), 1.5, 1e-12);
+        for (const Point& p : part) EXPECT_TRUE(p.x <= 1 + 1e-12 || p.x >= 2 - 1e-12) << p.x;
+    }
 }
 
 TEST(Geometry, VoronoiCellsTileTheOutlineExactly)
