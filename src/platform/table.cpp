@@ -94,7 +94,9 @@ void Table::setIndexName(std::string tag) { impl_->tag = std::move(tag); }
 void Table::open()
 {
     close();
-    impl_->path = findPath(impl_->path);
+    std::string given = impl_->path.string();
+    std::replace(given.begin(), given.end(), '\\', '/');
+    impl_->path = findPath(given);
     impl_->load();
 }
 

@@ -97,6 +97,30 @@ TEST_F(TableObjects, TagsAccumulateAndForeignIndexFilesFallBackToTheField)
     EXPECT_THROW(createIndexTag(layer, "GEOCODIGO"), EngineError);
 }
 
+TEST_F(TableObjects, DeletedRecordsAreSkippedByTablesAndQueries)
+{
+    {
+        DbfTable uf = DbfTable::open(root.path() / "Bases" / "UF.DBF");
+        uf.setDeleted(1, true);
+        uf.save();
+    }
+    Table t(*session);
+    t.setPath(root.path().string() + "\\Bases\\uf.dbf");
+    t.open();
+    EXPECT_EQ(t.recordCount(), 3);
+    Query q(*session);
+    q.addLine("SELECT UFSIGLA FROM UF WHERE UFCODIGO = '29'");
+    q.open();
+    EXPECT_TRUE(q.eof());
+    q.clearSql();
+    q.addLine("DELETE FROM UF WHERE UFCODIGO = '11'");
+    EXPECT_EQ(q.execute(), 1);
+    q.clearSql();
+    q.addLine("SELECT count(*) FROM UF");
+    q.open();
+    EXPECT_EQ(q.field(0).asFloat(), 2);
+}
+
 TEST_F(TableObjects, MissingOrCorruptTableIsAnError)
 {
     Table t(*session);
