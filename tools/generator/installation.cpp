@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <sstream>
+#include <stdexcept>
 
 namespace daxo::generator {
 
@@ -22,8 +23,11 @@ InstallationSummary generateInstallation(const InstallationOptions& options)
     namespace fs = std::filesystem;
     const fs::path bases = options.outputDir / "Bases";
     const fs::path maps = options.outputDir / "Mapas";
-    fs::create_directories(bases);
-    fs::create_directories(maps);
+    for (const fs::path& dir : {bases, maps / "Estados"}) {
+        std::error_code error;
+        fs::create_directories(dir, error);
+        if (error) throw std::runtime_error("Não foi possível criar a pasta " + dir.string() + ": " + error.message());
+    }
 
     const SourceData source = loadSourceData(options.dataDir);
     const Atlas atlas = buildAtlas(source, sampleRegions(), sampleStates(options.small), options.seed);
