@@ -8,6 +8,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -26,6 +27,7 @@ constexpr int kRows = 6000;
 constexpr int kColumns = 250;
 constexpr int kLookups = 200;
 constexpr int kCells = 1000;
+constexpr int kBulkRounds = 5;
 
 const std::vector<std::string> kStates = {"11", "12", "13", "14", "15", "16", "17", "21", "22", "23", "24", "25", "26", "27",
                                           "28", "29", "31", "32", "33", "35", "41", "42", "43", "50", "51", "52", "53"};
@@ -220,11 +222,17 @@ int main()
         });
         report("(a) one locality with the state join (x200)", oursA, baseA);
 
-        run(kCreateTemp, false);
-        double oursB = millis([&] { run(bulkStatement(true), false); });
-        base.exec(kCreateBaselineTemp);
-        double baseB = millis([&] { base.exec(bulkStatement(false)); });
-        report("(b) bulk insert of every row", oursB, baseB);
+        // The bulk insert is short: the best of a few runs, each into a new table.
+        double oursB = 1e9, baseB = 1e9;
+        for (int round = 0; round < kBulkRounds; ++round) {
+            run(round == 0 ? kCreateTemp : " drop table \"temp.dbf\" ", false);
+            if (round > 0)
+                run(kCreateTemp, false);
+            oursB = std::min(oursB, millis([&] { run(bulkStatement(true), false); }));
+            base.exec(round == 0 ? kCreateBaselineTemp : "DELETE FROM temp");
+            baseB = std::min(baseB, millis([&] { base.exec(bulkStatement(false)); }));
+        }
+        report("(b) bulk insert of every row (best of 5)", oursB, baseB);
 
         run(" drop table \"temp.dbf\" ", false);
         run(kCreateTemp, false);
