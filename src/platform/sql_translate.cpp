@@ -62,11 +62,6 @@ std::size_t readTableName(const std::vector<Token>& t, std::size_t i, std::strin
     return j;
 }
 
-struct Output {
-    std::vector<Token> tokens;
-    void add(Kind k, std::string text) { tokens.push_back({k, std::move(text)}); }
-};
-
 // Wraps each one-word operand of "||" (a column, a qualified column or a
 // parameter) in ifnull(x,''), so that a missing value reads as empty text.
 std::string joinWithNullSafeConcat(const std::vector<Token>& t)
@@ -211,119 +206,145 @@ std::string baseName(const std::string& name)
     return base;
 }
 
+namespace {
+
+// One pass over the tokens of a statement, writing the SQLite form.
+class Translator {
+public:
+    Translator(std::vector<Token> tokens, const TableResolver& resolve) : t_(std::move(tokens)), resolve_(resolve) {}
+
+    Translation run()
+    {
+        for (std::size_t i = 0; i < t_.size(); ++i)
+            i = step(i);
+        result_.sql = joinWithNullSafeConcat(out_);
+        std::size_t first = skipSpace(t_, 0);
+        if (first < t_.size() && isWord(t_[first], "SELECT") && result_.tables.size() == 1 && fromCount_ == 1 &&
+            selects_ == 1 && !joins_ && !grouped_ && topFrom_ >= 0) {
+            std::vector<Token> editable = out_;
+            editable.insert(editable.begin() + topFrom_,
+                            {Kind::Symbol, ", " + sqlIdentifier(lastAlias_) + ".rowid AS " +
+                                               Translation::kRowidColumn + " "});
+            result_.editableSql = joinWithNullSafeConcat(editable);
+        }
+        return result_;
+    }
+
+private:
+    std::vector<Token> t_;
+    const TableResolver& resolve_;
+    Translation result_;
+    std::vector<Token> out_;
+    std::vector<int> substringDepth_;   // paren depths at which FROM/FOR are commas
+    int depth_ = 0;
+    int fromCount_ = 0;
+    int selects_ = 0;
+    bool joins_ = false, grouped_ = false;
+    long topFrom_ = -1;                 // output position of the statement's own FROM
+    std::string lastAlias_;
+
+    void add(Kind kind, std::string text) { out_.push_back({kind, std::move(text)}); }
+
+    // Handles t_[i]; returns the index of the last token consumed.
+    std::size_t step(std::size_t i)
+    {
+        const Token& tok = t_[i];
+        if (tok.text == "(") {
+            ++depth_;
+        } else if (tok.text == ")") {
+            if (!substringDepth_.empty() && substringDepth_.back() == depth_)
+                substringDepth_.pop_back();
+            --depth_;
+        }
+        if (isWord(tok, "SUBSTRING")) {
+            std::size_t p = skipSpace(t_, i + 1);
+            if (p < t_.size() && t_[p].text == "(") {
+                add(Kind::Word, "substr");
+                substringDepth_.push_back(depth_ + 1);
+                return i;
+            }
+        }
+        if (!substringDepth_.empty() && substringDepth_.back() == depth_ &&
+            (isWord(tok, "FROM") || isWord(tok, "FOR"))) {
+            add(Kind::Symbol, ",");
+            return i;
+        }
+        joins_ = joins_ || isWord(tok, "JOIN");
+        grouped_ = grouped_ || isWord(tok, "GROUP") || isWord(tok, "UNION") || isWord(tok, "DISTINCT");
+        selects_ += isWord(tok, "SELECT") ? 1 : 0;
+        const bool from = isWord(tok, "FROM");
+        if (!from && !isWord(tok, "JOIN") && !isWord(tok, "INTO") && !isWord(tok, "UPDATE")) {
+            if (tok.kind == Kind::DoubleQuoted)
+                add(Kind::SingleQuoted, sqlLiteral(unquote(tok)));
+            else
+                add(tok.kind, tok.text);
+            return i;
+        }
+        if (from && depth_ == 0 && topFrom_ < 0)
+            topFrom_ = static_cast<long>(out_.size());
+        add(tok.kind, tok.text);
+        std::size_t k = i;
+        while (true) {
+            const std::size_t after = tableReference(k + 1, isWord(tok, "INTO"));
+            if (after == k + 1)
+                return k;
+            fromCount_ += from ? 1 : 0;
+            k = after - 1;
+            // FROM a, b: a list of references.
+            std::size_t comma = skipSpace(t_, after);
+            if (!from || comma >= t_.size() || t_[comma].text != ",")
+                return k;
+            for (std::size_t s = after; s <= comma; ++s)
+                add(t_[s].kind, t_[s].text);
+            k = comma;
+        }
+    }
+
+    // A table reference with its alias starting at or after t_[from]: written
+    // out as "<vtab>" AS "<alias>"; returns the index after it, or `from`
+    // when there is none.
+    std::size_t tableReference(std::size_t from, bool into)
+    {
+        const std::size_t start = skipSpace(t_, from);
+        std::string name;
+        const std::size_t after = readTableName(t_, start, name);
+        if (after == start)
+            return from;
+        for (std::size_t s = from; s < start; ++s)
+            add(Kind::Space, t_[s].text);
+        std::string alias;
+        std::size_t next = after;
+        const std::size_t a = skipSpace(t_, after);
+        if (a < t_.size() && isWord(t_[a], "AS")) {
+            const std::size_t w = skipSpace(t_, a + 1);
+            if (w < t_.size() && (t_[w].kind == Kind::Word || t_[w].kind == Kind::DoubleQuoted)) {
+                alias = unquote(t_[w]);
+                next = w + 1;
+            }
+        } else if (a < t_.size() && t_[a].kind == Kind::Word && !isClauseWord(t_[a])) {
+            alias = t_[a].text;
+            next = a + 1;
+        }
+        std::string ref = sqlIdentifier(resolve_(name));
+        result_.tables.push_back(name);
+        // INSERT INTO takes no alias unless one is written.
+        if (!into || !alias.empty())
+            ref += " AS " + sqlIdentifier(alias.empty() ? baseName(name) : alias);
+        lastAlias_ = alias.empty() ? baseName(name) : alias;
+        add(Kind::Symbol, ref);
+        return next;
+    }
+};
+
+} // namespace
+
 Translation translate(std::string_view text, const TableResolver& resolve)
 {
     std::vector<Token> t = tokenize(text);
     // A trailing ";" (and blanks around it) ends the statement.
     while (!t.empty() && (t.back().kind == Kind::Space || t.back().text == ";"))
         t.pop_back();
-
-    Translation result;
-    Output out;
-    std::vector<int> substringDepth;   // paren depths at which FROM/FOR are commas
-    int depth = 0;
-    int fromCount = 0;
-    bool joins = false, grouped = false;
-    int selects = 0;
-    long topFrom = -1;   // output position of the statement's own FROM
-    std::string soleAlias;
-    for (std::size_t i = 0; i < t.size(); ++i) {
-        const Token& tok = t[i];
-        if (tok.text == "(") {
-            ++depth;
-        } else if (tok.text == ")") {
-            if (!substringDepth.empty() && substringDepth.back() == depth)
-                substringDepth.pop_back();
-            --depth;
-        }
-        if (isWord(tok, "SUBSTRING")) {
-            std::size_t p = skipSpace(t, i + 1);
-            if (p < t.size() && t[p].text == "(") {
-                out.add(Kind::Word, "substr");
-                substringDepth.push_back(depth + 1);
-                continue;
-            }
-        }
-        if (!substringDepth.empty() && substringDepth.back() == depth &&
-            (isWord(tok, "FROM") || isWord(tok, "FOR"))) {
-            out.add(Kind::Symbol, ",");
-            continue;
-        }
-        if (isWord(tok, "JOIN"))
-            joins = true;
-        if (isWord(tok, "GROUP") || isWord(tok, "UNION") || isWord(tok, "DISTINCT"))
-            grouped = true;
-        if (isWord(tok, "SELECT"))
-            ++selects;
-        const bool refKeyword = isWord(tok, "FROM") || isWord(tok, "JOIN") || isWord(tok, "INTO") ||
-                                isWord(tok, "UPDATE");
-        if (!refKeyword) {
-            if (tok.kind == Kind::DoubleQuoted)
-                out.add(Kind::SingleQuoted, sqlLiteral(unquote(tok)));
-            else
-                out.add(tok.kind, tok.text);
-            continue;
-        }
-        if (isWord(tok, "FROM") && depth == 0 && topFrom < 0)
-            topFrom = static_cast<long>(out.tokens.size());
-        out.add(tok.kind, tok.text);
-        const bool into = isWord(tok, "INTO");
-        std::size_t k = i;
-        while (true) {
-            std::size_t start = skipSpace(t, k + 1);
-            std::string name;
-            std::size_t after = readTableName(t, start, name);
-            if (after == start)
-                break;
-            for (std::size_t s = k + 1; s < start; ++s)
-                out.add(Kind::Space, t[s].text);
-            std::string alias;
-            std::size_t a = skipSpace(t, after);
-            std::size_t next = after;
-            if (a < t.size() && isWord(t[a], "AS")) {
-                std::size_t w = skipSpace(t, a + 1);
-                if (w < t.size() && (t[w].kind == Kind::Word || t[w].kind == Kind::DoubleQuoted)) {
-                    alias = unquote(t[w]);
-                    next = w + 1;
-                }
-            } else if (a < t.size() && t[a].kind == Kind::Word && !isClauseWord(t[a])) {
-                alias = t[a].text;
-                next = a + 1;
-            }
-            const std::string sqliteName = resolve(name);
-            result.tables.push_back(name);
-            if (isWord(tok, "FROM"))
-                ++fromCount;
-            const bool givenAlias = !alias.empty();
-            if (!givenAlias)
-                alias = baseName(name);
-            soleAlias = alias;
-            std::string ref = sqlIdentifier(sqliteName);
-            if (!into || givenAlias)
-                ref += " AS " + sqlIdentifier(alias);
-            out.add(Kind::Symbol, ref);
-            k = next - 1;
-            std::size_t comma = skipSpace(t, next);
-            if (isWord(tok, "FROM") && comma < t.size() && t[comma].text == ",") {
-                for (std::size_t s = next; s <= comma; ++s)
-                    out.add(t[s].kind, t[s].text);
-                k = comma;
-                continue;
-            }
-            break;
-        }
-        i = k;
-    }
-    result.sql = joinWithNullSafeConcat(out.tokens);
-    std::size_t first = skipSpace(t, 0);
-    if (first < t.size() && isWord(t[first], "SELECT") && result.tables.size() == 1 && fromCount == 1 &&
-        selects == 1 && !joins && !grouped && topFrom >= 0) {
-        std::vector<Token> editable = out.tokens;
-        editable.insert(editable.begin() + topFrom,
-                        {Kind::Symbol, ", " + sqlIdentifier(soleAlias) + ".rowid AS " + Translation::kRowidColumn + " "});
-        result.editableSql = joinWithNullSafeConcat(editable);
-    }
-    return result;
+    return Translator(std::move(t), resolve).run();
 }
 
 namespace {
