@@ -55,8 +55,10 @@ CachedTable& Session::Impl::use(const fs::path& file)
 {
     const std::string key = file.string();
     if (auto* cached = byKey(key)) {
-        if (!cached->table->isStale())
+        if (!cached->table->isStale()) {
+            cached->lastStatement = statement;
             return *cached;
+        }
         forget(file);
     }
     std::error_code ec;
@@ -69,6 +71,7 @@ CachedTable& Session::Impl::use(const fs::path& file)
         throw EngineError(e.what());
     }
     cached->sqliteName = "dbf_" + std::to_string(nextId++);
+    cached->lastStatement = statement;
     CachedTable& ref = *cached;
     tables[key] = std::move(cached);
     const std::string create = "CREATE VIRTUAL TABLE temp." + sqlIdentifier(ref.sqliteName) + " USING daxo_dbf(" +
@@ -80,7 +83,32 @@ CachedTable& Session::Impl::use(const fs::path& file)
         tables.erase(key);
         throw EngineError("Não foi possível abrir a tabela " + key + ": " + reason);
     }
+    trimCache();
     return ref;
+}
+
+void Session::Impl::trimCache()
+{
+    const auto bytesOf = [](const CachedTable& c) {
+        std::size_t record = 1;
+        for (const auto& f : c.table->fields())
+            record += static_cast<std::size_t>(f.length);
+        return record * c.table->recordCount();
+    };
+    std::size_t total = 0;
+    for (const auto& [key, c] : tables)
+        total += bytesOf(*c);
+    while (total > cacheBudget) {
+        auto oldest = tables.end();
+        for (auto it = tables.begin(); it != tables.end(); ++it)
+            if (it->second->lastStatement < statement &&
+                (oldest == tables.end() || it->second->lastStatement < oldest->second->lastStatement))
+                oldest = it;
+        if (oldest == tables.end())
+            return;   // everything left is used by the statement at hand
+        total -= bytesOf(*oldest->second);
+        forget(oldest->first);
+    }
 }
 
 void Session::Impl::forget(const fs::path& file)
@@ -100,6 +128,7 @@ void Session::Impl::fail(const std::string& sql, const std::string& reason) cons
 
 sql::Translation Session::Impl::translate(const std::string& text)
 {
+    ++statement;
     try {
         return sql::translate(text, [this](const std::string& name) {
             try {

@@ -21,6 +21,7 @@ struct CachedTable {
     std::string sqliteName;
     std::unordered_map<int, std::unordered_map<std::string, std::vector<std::uint32_t>>> keys;
     std::uint64_t keysBuiltAt = 0;
+    std::uint64_t lastStatement = 0;   // the statement that used it last
 
     const std::vector<std::uint32_t>& recordsWithKey(int field, const std::string& key);
 };
@@ -30,6 +31,10 @@ struct Session::Impl {
     sqlite3* db = nullptr;
     std::map<std::string, std::unique_ptr<CachedTable>> tables;  // by file path
     int nextId = 1;
+    std::uint64_t statement = 0;
+    // Files kept loaded beyond the current statement's stay under this many
+    // bytes; the least recently used go first.
+    std::size_t cacheBudget = std::size_t(256) << 20;
     mutable std::unordered_map<std::string, std::filesystem::path> resolved;
 
     explicit Impl(std::filesystem::path dataFolder);
@@ -42,6 +47,7 @@ struct Session::Impl {
     // throws EngineError when it is missing or unreadable.
     CachedTable& use(const std::filesystem::path& file);
     void forget(const std::filesystem::path& file);
+    void trimCache();
     CachedTable* byKey(const std::string& key);
 
     sql::Translation translate(const std::string& sql);

@@ -1,6 +1,7 @@
 // Bad input gives a clear Portuguese error and leaves the files as they were;
 // files changed behind the engine are seen by the next statement.
 #include "platform/engine.h"
+#include "platform/session_impl.h"
 #include "test_installation.h"
 
 #include <gtest/gtest.h>
@@ -136,6 +137,20 @@ TEST_F(EngineErrors, ChangesBehindTheEngineAreSeen)
     w.addLine("update uf set NOVO = 8");
     EXPECT_EQ(w.execute(), 1);
     EXPECT_EQ(single("SELECT NOVO FROM UF").asFloat(), 8);
+}
+
+TEST_F(EngineErrors, LoadedFilesBeyondTheBudgetAreReleased)
+{
+    session->impl().cacheBudget = 1;
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(single("SELECT UFSIGLA FROM UF.DBF WHERE UFCODIGO = '29'").asString(), "BA");
+        EXPECT_EQ(single("SELECT NIVEL_GEO FROM MU2000 LEFT OUTER JOIN UF.DBF ON SUBSTRING(CODIGO FROM 1 FOR 2) = "
+                         "UFCODIGO WHERE UFSIGLA = 'RO' AND codigo = '110001'")
+                      .asString(),
+                  "Alta Floresta d'Oeste")
+            << "both tables of one statement stay loaded while it runs";
+        EXPECT_LE(session->impl().tables.size(), 2u);
+    }
 }
 
 } // namespace
