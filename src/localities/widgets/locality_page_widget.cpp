@@ -1,0 +1,206 @@
+#include "locality_page_widget.h"
+
+#include "localities/locality_tree.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <vector>
+
+namespace daxo::localities {
+namespace {
+
+const QColor kDarkBlue(0x56, 0x81, 0x96);   // 9863510 as RGB
+const QColor kLightBlue(0x4A, 0xAE, 0xCE);  // 13545034 as RGB
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+QTreeWidget* makeTree(QWidget* parent, const char* name, QRect place)
+{
+    auto* tree = new QTreeWidget(parent);
+    tree->setObjectName(name);
+    tree->setGeometry(place);
+    tree->setHeaderHidden(true);
+    tree->setColumnCount(1);
+    tree->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tree->setExpandsOnDoubleClick(true);
+    // Keep the selection visible when the tree loses the focus.
+    QPalette palette = tree->palette();
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.color(QPalette::Active, QPalette::HighlightedText));
+    tree->setPalette(palette);
+    return tree;
+}
+
+// Items for nodes given in pre-order with their parents' positions.
+template <class Nodes> void fill(QTreeWidget* tree, const Nodes& nodes)
+{
+    std::vector<QTreeWidgetItem*> items;
+    items.reserve(nodes.size());
+    for (const auto& node : nodes) {
+        auto* item = node.parent < 0 ? new QTreeWidgetItem(tree)
+                                     : new QTreeWidgetItem(items[static_cast<std::size_t>(node.parent)]);
+        item->setText(0, q(node.text));
+        item->setData(0, Qt::UserRole, node.position);
+        items.push_back(item);
+    }
+}
+
+QToolButton* toolButton(QWidget* parent, const char* name, int left, const QString& hint, const QString& glyph)
+{
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setGeometry(left, 0, 25, 25);
+    b->setAutoRaise(true);
+    b->setToolTip(hint);
+    b->setText(glyph);
+    return b;
+}
+
+} // namespace
+
+LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
+{
+    setCursor(Qt::PointingHandCursor);
+    QFont f = font();
+    f.setBold(true);
+    f.setUnderline(true);
+    setFont(f);
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, kDarkBlue);
+    setPalette(p);
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick)
+        onClick();
+}
+
+LocalityPageWidget::LocalityPageWidget(QWidget* parent) : QWidget(parent)
+{
+    setObjectName("PainelUnidade");
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    setPalette(p);
+    buildTrees();
+    buildChosenList();
+    buildMapArea();
+}
+
+void LocalityPageWidget::buildTrees()
+{
+    TreeView1 = makeTree(this, "TreeView1", QRect(1, 4, 227, 240));
+    fill(TreeView1, hierarchyTree());
+    TreeView2 = makeTree(this, "TreeView2", QRect(0, 3, 229, 243));
+    fill(TreeView2, migrationTree());
+    TreeView2->hide();
+}
+
+void LocalityPageWidget::buildChosenList()
+{
+    lblCodLocal = new QLabel("Localidades  Escolhidas", this);
+    lblCodLocal->setObjectName("lblCodLocal");
+    lblCodLocal->setGeometry(15, 245, 221, 14);
+    QFont bold = lblCodLocal->font();
+    bold.setBold(true);
+    lblCodLocal->setFont(bold);
+    QPalette p = lblCodLocal->palette();
+    p.setColor(QPalette::WindowText, kDarkBlue);
+    lblCodLocal->setPalette(p);
+
+    cbSelecao = new QListWidget(this);
+    cbSelecao->setObjectName("cbSelecao");
+    // Shortened by a few pixels so the links below stay on the page.
+    cbSelecao->setGeometry(15, 259, 221, 66);
+    cbSelecao->setSelectionMode(QAbstractItemView::SingleSelection);
+    cbSelecao->setToolTip("Locais selecionados para a pesquisa - Duplo click - Apaga Item ");
+
+    lblLimpar1 = new LinkLabel("Limpar Selecionada", this);
+    lblLimpar1->setObjectName("lblLimpar1");
+    lblLimpar1->setGeometry(14, 326, 140, 14);
+    lblLimpar = new LinkLabel("Limpar Todas", this);
+    lblLimpar->setObjectName("lblLimpar");
+    lblLimpar->setGeometry(157, 326, 80, 14);
+}
+
+void LocalityPageWidget::buildMapArea()
+{
+    lblGeral = new QLabel(this);
+    lblGeral->setObjectName("lblGeral");
+    lblGeral->setGeometry(240, 0, 476, 15);
+    QFont bold = lblGeral->font();
+    bold.setBold(true);
+    lblGeral->setFont(bold);
+    QPalette p = lblGeral->palette();
+    p.setColor(QPalette::WindowText, kDarkBlue);
+    lblGeral->setPalette(p);
+
+    mapArea = new QWidget(this);
+    mapArea->setObjectName("mapArea");
+    mapArea->setGeometry(236, 15, 481, 308);
+    mapArea->hide();
+
+    LabelMunicipio = new QLabel(this);
+    LabelMunicipio->setObjectName("LabelMunicipio");
+    LabelMunicipio->setGeometry(240, 324, 200, 16);
+    LabelMunicipio->setPalette(p);
+
+    Panel2 = new QWidget(this);
+    Panel2->setObjectName("Panel2");
+    Panel2->setGeometry(443, 315, 273, 26);
+    Panel2->setAutoFillBackground(true);
+    QPalette panel = Panel2->palette();
+    panel.setColor(QPalette::Window, kLightBlue);
+    panel.setColor(QPalette::WindowText, Qt::white);
+    panel.setColor(QPalette::ButtonText, Qt::white);
+    Panel2->setPalette(panel);
+    ckMostrarMunicipio = new QCheckBox("Mostrar nomes", Panel2);
+    ckMostrarMunicipio->setObjectName("ckMostrarMunicipio");
+    ckMostrarMunicipio->setGeometry(9, 4, 108, 18);
+    btImpMapa = toolButton(Panel2, "btImpMapa", 120, "Imprime o mapa atual", QString::fromUtf8("⎙"));
+    btVisualTotal = toolButton(Panel2, "btVisualTotal", 146, "Visualiza todo o mapa", QString::fromUtf8("⤢"));
+    btMoveMapa = toolButton(Panel2, "btMoveMapa", 173, "Move o Mapa", QString::fromUtf8("✋"));
+    btZoomMenos = toolButton(Panel2, "btZoomMenos", 196, "Reduzir", "-");
+    btZoomMais = toolButton(Panel2, "btZoomMais", 219, "Ampliar", "+");
+    btZoomMouse = toolButton(Panel2, "btZoomMouse", 243, QString::fromUtf8("Amplia a área selecionada"),
+                             QString::fromUtf8("⬚"));
+    auto* group = new QButtonGroup(Panel2);
+    for (QToolButton* b : {btMoveMapa, btZoomMouse}) {
+        b->setCheckable(true);
+        group->addButton(b);
+    }
+    group->setExclusive(true);
+    btZoomMouse->setChecked(true);
+    Panel2->hide();
+}
+
+void LocalityPageWidget::showChosen(const ChosenList& list)
+{
+    const QSignalBlocker block(cbSelecao);
+    cbSelecao->clear();
+    for (const std::string& text : list.texts())
+        cbSelecao->addItem(q(text));
+    cbSelecao->setCurrentRow(list.selected());
+}
+
+int LocalityPageWidget::positionOf(const QTreeWidgetItem* item)
+{
+    return item ? item->data(0, Qt::UserRole).toInt() : -1;
+}
+
+int LocalityPageWidget::selectedPosition(const QTreeWidget* tree)
+{
+    const auto selected = tree->selectedItems();
+    return selected.isEmpty() ? -1 : positionOf(selected.front());
+}
+
+} // namespace daxo::localities
