@@ -5,6 +5,7 @@
 #include "text.h"
 #include "sample_tables.h"
 
+#include "indicators/age_groups.h"
 #include "indicators/catalogue.h"
 #include "indicators/definition.h"
 #include "platform/dbf_table.h"
@@ -474,4 +475,46 @@ TEST(SampleInstallation, TheSameSeedGivesTheSameFiles)
         EXPECT_EQ(first, second) << file;
     }
     fs::remove_all(options.outputDir);
+}
+
+TEST(SampleRates, IlliteracyIsTheIlliterateOverThePeopleOfTheSameGroup)
+{
+    // A state's rate, rebuilt from its municipalities' rates weighted by the
+    // population of the same sex, colour and ages, is the state's rate.
+    const auto& populationGroups = daxo::indicators::ageLists(0, 2000);
+    int checked = 0;
+    for (int census : {1991, 2000}) {
+        const auto records = definitionRecords(census);
+        for (const Definition& d : daxo::indicators::enumerateDefinitions(census)) {
+            if (d.indicator != 6 || d.agePhrase.empty()) continue;
+            std::map<std::string, double> people;
+            for (int k = 1; k < static_cast<int>(populationGroups.first.size()); ++k) {
+                const daxo::indicators::AgeGroup age = daxo::indicators::ageGroups(0, populationGroups, k, k, false).at(0);
+                if (age.min < d.ageMin || age.max > d.ageMax) continue;
+                Definition group;
+                group.census = census;
+                group.sex = d.sex;
+                group.colour = d.colour;
+                group.agePhrase = age.phrase;
+                group.ageMin = age.min;
+                group.ageMax = age.max;
+                const auto column = columnOf(records, group);
+                ASSERT_TRUE(column) << daxo::indicators::definitionText(group);
+                for (const auto& [code, value] : column->mu) people[code] += value;
+            }
+            const auto rates = columnOf(records, d);
+            for (const auto& [uf, region] : stateRegions()) {
+                double weighted = 0, total = 0;
+                for (const auto& [code, rate] : rates->mu)
+                    if (code.size() == 6 && startsWith(code, uf)) {
+                        weighted += rate * people.at(code);
+                        total += people.at(code);
+                    }
+                ASSERT_GT(total, 0);
+                EXPECT_NEAR(weighted / total, rates->mi.at(uf), 0.01) << uf << ": " << daxo::indicators::definitionText(d);
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 50);
 }
