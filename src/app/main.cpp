@@ -4,7 +4,7 @@
 #include "main_window.h"
 #include "splash.h"
 #include "indicators/widgets/indicator_page.h"
-#include "stand_in_pages.h"
+#include "localities/widgets/locality_page.h"
 
 #include <QDir>
 #include <QIcon>
@@ -24,8 +24,10 @@ int main(int argc, char** argv)
     QApplication::setApplicationName("Velmora");
     QApplication::setWindowIcon(QIcon("icone.png"));
 
-    TfrmPrincipal frmPrincipal(std::make_unique<daxo::indicators::IndicatorPageController>(runAction),
-                               std::make_unique<StandInLocalityPage>());
+    auto indicators = std::make_unique<daxo::indicators::IndicatorPageController>(runAction);
+    auto localities = std::make_unique<daxo::localities::LocalityPageController>(
+        dmDAXO, [page = indicators.get()] { page->rebuildCaption(); }, runAction);
+    TfrmPrincipal frmPrincipal(std::move(indicators), std::move(localities));
     frmPrincipal.setSplash(splash);
     app.run([] { criaDmDAXO(std::filesystem::current_path()); });
     TfrmLegenda frmLegenda;

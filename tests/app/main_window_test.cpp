@@ -3,7 +3,7 @@
 #include "app/main_window.h"
 #include "app/message_window.h"
 #include "app/refusal.h"
-#include "app/stand_in_pages.h"
+#include "stand_in_pages.h"
 
 #include <QDesktopServices>
 #include <QLabel>

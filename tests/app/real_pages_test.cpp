@@ -3,7 +3,7 @@
 #include "app/application.h"
 #include "app/main_window.h"
 #include "app/message_window.h"
-#include "app/stand_in_pages.h"
+#include "stand_in_pages.h"
 #include "indicators/widgets/indicator_page.h"
 
 #include <QComboBox>

@@ -1,12 +1,13 @@
-// Grabs the main window in its welcome, census, indicator and output-choice states, the
+// Grabs the main window in each wizard state, the
 // About window and the message window:
 // shell_screenshots <program folder> <output folder>
 #include "app/about_window.h"
 #include "app/application.h"
 #include "app/main_window.h"
 #include "app/message_window.h"
-#include "app/stand_in_pages.h"
+#include "app/data_module_setup.h"
 #include "indicators/widgets/indicator_page.h"
+#include "localities/widgets/locality_page.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -21,8 +22,10 @@ int main(int argc, char** argv)
         return 2;
     const QString out = QDir(argv[2]).absolutePath();
     QDir::setCurrent(argv[1]);
-    TfrmPrincipal window(std::make_unique<daxo::indicators::IndicatorPageController>(runAction),
-                         std::make_unique<StandInLocalityPage>());
+    auto indicators = std::make_unique<daxo::indicators::IndicatorPageController>(runAction);
+    auto localities = std::make_unique<daxo::localities::LocalityPageController>(
+        dmDAXO, [page = indicators.get()] { page->rebuildCaption(); }, runAction);
+    TfrmPrincipal window(std::move(indicators), std::move(localities));
     window.setProgramFolder("/nonexistent");
     window.show();
     QTest::qWait(2000);
@@ -36,6 +39,8 @@ int main(int argc, char** argv)
     grab("census");
     avancar->click();
     grab("indicator");
+    avancar->click();
+    grab("locality");
     while (window.PassoAtual() < 4)
         avancar->click();
     grab("output");

@@ -1,8 +1,7 @@
 #pragma once
-// Simple pages for the wizard while the real indicator and locality pages
-// are not wired in: they keep what the wizard asks of them as plain state and
-// can be told to refuse, so the wizard can be driven end to end.
-#include "wizard_pages.h"
+// Simple pages for the wizard tests: they keep what the wizard asks of them
+// as plain state and can be told to refuse.
+#include "app/wizard_pages.h"
 
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
 // The wizard's transitions, driven through its handlers with the simple pages.
 #include "app/refusal.h"
-#include "app/stand_in_pages.h"
+#include "stand_in_pages.h"
 #include "app/wizard.h"
 
 #include <QComboBox>
