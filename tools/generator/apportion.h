@@ -7,8 +7,7 @@
 namespace daxo::generator {
 
 // Splits `total` in proportion to `weights` (largest remainders); the parts
-// sum to `total` exactly. All weights zero: nothing is given (all parts 0,
-// which then do not sum to a positive total; callers avoid that case).
+// sum to `total` exactly (with all weights zero the first part takes it all).
 std::vector<std::int64_t> apportion(std::int64_t total, const std::vector<double>& weights);
 
 // The same with an upper bound per part; what a bound refuses goes to the

@@ -45,7 +45,6 @@ public:
     explicit Random(std::uint64_t seed) : state_(seed) {}
     double next() { state_ = mix(state_); return static_cast<double>(state_ >> 11) * 0x1.0p-53; }
     double uniform(double lo, double hi) { return lo + (hi - lo) * next(); }
-    std::size_t index(std::size_t n) { return static_cast<std::size_t>(next() * static_cast<double>(n)) % n; }
     double normal()
     {
         const double u = std::max(next(), 1e-300), v = next();
