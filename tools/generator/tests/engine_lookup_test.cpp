@@ -58,3 +58,29 @@ TEST(SampleThroughTheEngine, MatrixTablesAnswerTheStatementWithTheStateJoin)
     }
     EXPECT_GE(tablesSeen.size(), 15u);
 }
+
+TEST(SampleThroughTheEngine, MigrationTablesAnswerTheRegionSum)
+{
+    platform::Session session(smallSample().dir / "Bases");
+    platform::Query query(session);
+    indicators::Definition entry;
+    entry.indicator = 14;
+    entry.entry = true;
+    const DefinitionRecord record = definitionRecords(2000).at(indicators::definitionText(entry));
+    // Entries into the Nordeste states (Sergipe only in the small sample) from Acre.
+    query.addLine("SELECT 'Nordeste' as Localidade, '2' as CODIGO,1, sum(" + record.codigo + ")  as vIndicador FROM " +
+                  record.tableMi + " WHERE ( codigo = '28') and   codigo_de = '12'");
+    ASSERT_NO_THROW(query.open());
+    ASSERT_EQ(query.rowCount(), 1);
+    const double fromAcre = query.field("vIndicador").asFloat();
+    EXPECT_GT(fromAcre, 0);
+    query.close();
+    query.clearSql();
+    query.addLine("SELECT NIVEL_GEO AS Localidade, CODIGO, UFSIGLA , " + record.codigo + " FROM " + record.tableMi +
+                  " LEFT OUTER JOIN UF.DBF  ON \tSUBSTRING(CODIGO FROM 1 FOR 2) = UFCODIGO ");
+    query.addLine("    WHERE (  codigo = '28') and   codigo_de = '1' ORDER BY codigo");
+    ASSERT_NO_THROW(query.open());
+    ASSERT_EQ(query.rowCount(), 1);
+    EXPECT_EQ(query.field("Localidade").asString(), "Sergipe");
+    EXPECT_EQ(query.field(3).asFloat(), fromAcre);   // Acre is the only Norte state of the sample
+}
