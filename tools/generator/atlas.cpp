@@ -118,9 +118,9 @@ void layOutState(Atlas& atlas, int stateIndex, const std::vector<std::string>& n
         const bool centre = std::find(centres.begin(), centres.end(), static_cast<int>(k)) != centres.end();
         // Regional centres are larger; a long right tail for the rest.
         mun.sizeWeight = std::exp(1.1 * rng.normal()) * (centre ? 4.0 : 1.0);
-        // About a fifth of today's municipalities were created after 1991;
+        // About a fifth of today's municipalities (1,072 of 5,563) were created after 1991;
         // the centres are old towns.
-        mun.createdAfter1991 = !centre && unit(seed, {0x51A7E, textKey(mun.code)}) < 0.19;
+        mun.createdAfter1991 = !centre && unit(seed, {0x51A7E, textKey(mun.code)}) < 0.21;
         const int index = static_cast<int>(atlas.municipalities.size());
         atlas.microregions[mun.microregion].municipalities.push_back(index);
         state.municipalities.push_back(index);
