@@ -168,7 +168,9 @@ TEST(AdmissibleStates, EveryRowTermIsAnEnumeratedDefinition)
                     for (std::size_t k = 0; k < rowTerms.size(); ++k) {
                         const std::string x = definitionText(rows.DefinicoesLinha[row][k]);
                         EXPECT_NE(rowTerms[k].find("'" + x + "'"), std::string::npos);
-                        if (rows.TemIdade && k < IndicatorRows::MaxAgeGroups) EXPECT_EQ(rows.FiltroLinhaIdade[row][k + 1], rowTerms[k]);
+                        if (rows.TemIdade && k < IndicatorRows::MaxAgeGroups) {
+                            EXPECT_EQ(rows.FiltroLinhaIdade[row][k + 1], rowTerms[k]);
+                        }
                         for (int y : {1991, 2000}) {
                             if (census != "1991 e 2000" && y != year) continue;
                             EXPECT_TRUE(enumerated.at(y).count(x)) << census << " " << indicator << ": " << x;
@@ -180,7 +182,9 @@ TEST(AdmissibleStates, EveryRowTermIsAnEnumeratedDefinition)
                     EXPECT_FALSE(rows.RotuloLinha[row].empty());
                 }
                 // Only indicator 3 with a colour and no single sex is left without rows.
-                if (!anyRow) EXPECT_EQ(indicator, 3);
+                if (!anyRow) {
+                    EXPECT_EQ(indicator, 3);
+                }
             }
             std::cout << "census " << census << " indicator " << indicator << ": " << states << " states, "
                       << terms.size() << " distinct terms\n";

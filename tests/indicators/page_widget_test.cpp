@@ -26,15 +26,6 @@ public:
     void localitySelectionTouched() override {}
 };
 
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "indicators_ui_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
 // The leaf widgets shown on the current panel, in page coordinates.
 std::vector<std::pair<QWidget*, QRect>> shownLeaves(QWidget* page, QWidget* root)
 {
@@ -54,7 +45,6 @@ std::vector<std::pair<QWidget*, QRect>> shownLeaves(QWidget* page, QWidget* root
 
 TEST(PageWidget, EveryPanelFitsThePageWithoutOverlaps)
 {
-    application();
     FakeHost host;
     IndicatorPageController page;
     page.attach(host);
@@ -94,7 +84,6 @@ TEST(PageWidget, EveryPanelFitsThePageWithoutOverlaps)
 
 TEST(PageWidget, ClicksReachTheModelAndRefusalsAreReported)
 {
-    application();
     FakeHost host;
     std::vector<std::string> reported;
     IndicatorPageController page([&](const std::function<void()>& action) {
@@ -118,4 +107,14 @@ TEST(PageWidget, ClicksReachTheModelAndRefusalsAreReported)
     EXPECT_FALSE(widget->findChild<QCheckBox*>("chkTodos")->isChecked());
     EXPECT_TRUE(widget->findChild<QCheckBox*>("chkBranco")->isChecked());
     EXPECT_EQ(host.shownCaption, "Famílias da cor branca");
+}
+
+int main(int argc, char** argv)
+{
+    // Test discovery runs without a display.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }
