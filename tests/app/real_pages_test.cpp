@@ -1,11 +1,13 @@
-// The main window with the real indicator page: the census refusals on the
-// way into and out of the indicator step.
+// The main window with the real pages: the census refusals on the way into
+// and out of the indicator step, the locality page's own transitions.
 #include "app/application.h"
 #include "app/main_window.h"
 #include "app/message_window.h"
-#include "stand_in_pages.h"
+#include "app/data_module_setup.h"
 #include "indicators/widgets/indicator_page.h"
+#include "localities/widgets/locality_page.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -17,15 +19,17 @@ using namespace daxo::app;
 
 namespace {
 
-class RealIndicatorPageTest : public testing::Test {
+class RealPagesTest : public testing::Test {
 protected:
     std::unique_ptr<TfrmPrincipal> window;
     QStringList messages;
 
     void SetUp() override
     {
-        window = std::make_unique<TfrmPrincipal>(std::make_unique<daxo::indicators::IndicatorPageController>(runAction),
-                                                 std::make_unique<StandInLocalityPage>());
+        auto indicators = std::make_unique<daxo::indicators::IndicatorPageController>(runAction);
+        auto localities = std::make_unique<daxo::localities::LocalityPageController>(
+            dmDAXO, [page = indicators.get()] { page->rebuildCaption(); }, runAction);
+        window = std::make_unique<TfrmPrincipal>(std::move(indicators), std::move(localities));
         window->setProgramFolder("/nonexistent");
         window->setScreenWidthSource([] { return 1024; });
         window->show();
@@ -36,6 +40,9 @@ protected:
     // Clicks a button; a message window it opens is read and closed.
     void click(const char* name)
     {
+        QApplication::processEvents();   // pages shown just now get their layout
+        QWidget* target = window->findChild<QWidget*>(name);
+        ASSERT_NE(target, nullptr) << name;
         QTimer watcher;
         QObject::connect(&watcher, &QTimer::timeout, [&] {
             for (QWidget* w : QApplication::topLevelWidgets())
@@ -45,7 +52,7 @@ protected:
                 }
         });
         watcher.start(20);
-        QTest::mouseClick(window->findChild<QPushButton*>(name), Qt::LeftButton);
+        QTest::mouseClick(target, Qt::LeftButton);
     }
     void choose(const char* combo, int index)
     {
@@ -57,7 +64,7 @@ protected:
     QString page() const { return window->findChild<QStackedWidget*>("PageControl1")->currentWidget()->objectName(); }
 };
 
-TEST_F(RealIndicatorPageTest, AvancarTwiceThenOnWithPopulacaoAndNothingTicked)
+TEST_F(RealPagesTest, AvancarTwiceThenOnWithPopulacaoAndNothingTicked)
 {
     click("btAvancar");
     click("btAvancar");
@@ -70,7 +77,7 @@ TEST_F(RealIndicatorPageTest, AvancarTwiceThenOnWithPopulacaoAndNothingTicked)
     EXPECT_EQ(page(), "TabSheet4");
 }
 
-TEST_F(RealIndicatorPageTest, DeficiencyUnderBothCensusesIsRefusedTwice)
+TEST_F(RealPagesTest, DeficiencyUnderBothCensusesIsRefusedTwice)
 {
     click("btAvancar");
     click("btAvancar");
@@ -93,6 +100,34 @@ TEST_F(RealIndicatorPageTest, DeficiencyUnderBothCensusesIsRefusedTwice)
     EXPECT_EQ(messages[1], QString::fromUtf8("Este indicador não pode ser comparado entre os anos, escolha um ano de cada vez"));
     EXPECT_EQ(window->PassoAtual(), 2);
     EXPECT_EQ(page(), "TabSheet3");
+}
+
+TEST_F(RealPagesTest, LimparTodasLeavesTheOutputChoice)
+{
+    while (window->PassoAtual() < 4)
+        click("btAvancar");
+    ASSERT_FALSE(window->findChild<QWidget*>("pnEscolhaSaida")->isHidden());
+    ASSERT_FALSE(window->findChild<QWidget*>("TreeView1")->isEnabled());
+    click("lblLimpar");
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(" | ").toStdString();
+    EXPECT_EQ(window->PassoAtual(), 3);
+    EXPECT_TRUE(window->findChild<QWidget*>("pnEscolhaSaida")->isHidden());
+    EXPECT_FALSE(window->findChild<QWidget*>("btAvancar")->isHidden());
+    EXPECT_TRUE(window->findChild<QWidget*>("TreeView1")->isEnabled());
+}
+
+TEST_F(RealPagesTest, MigrationShowsItsTreeOnTheLocalityStep)
+{
+    click("btAvancar");
+    click("btAvancar");
+    choose("cbIndicadores", 14);
+    // A check box answers to clicks on its box and caption only.
+    QTest::mouseClick(window->findChild<QCheckBox*>("chkEntrada"), Qt::LeftButton, {}, QPoint(8, 10));
+    click("btAvancar");
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(" | ").toStdString();
+    ASSERT_EQ(window->PassoAtual(), 3);
+    EXPECT_FALSE(window->findChild<QWidget*>("TreeView2")->isHidden());
+    EXPECT_TRUE(window->findChild<QWidget*>("TreeView1")->isHidden());
 }
 
 } // namespace
