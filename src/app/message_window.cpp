@@ -17,7 +17,10 @@ TfrmMensagem::TfrmMensagem(const QString& text, QWidget* centreOn)
     setFixedSize(470, 89);
     paintBackground(this, kAzulClaro);
 
-    lblMensagem_ = new QLabel(text, this);
+    // Messages break their lines with a carriage return.
+    QString shown = text;
+    shown.replace("\r\n", "\n").replace('\r', '\n');
+    lblMensagem_ = new QLabel(shown, this);
     lblMensagem_->setObjectName("lblMensagem");
     lblMensagem_->setGeometry(10, 6, 450, 50);
     lblMensagem_->setAlignment(Qt::AlignCenter);

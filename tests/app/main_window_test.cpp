@@ -188,6 +188,23 @@ TEST_F(MainWindowTest, ErrorOfAWizardStepIsShownAndTheStepStays)
     EXPECT_EQ(indicators->leaveCount, 0);
 }
 
+TEST_F(MainWindowTest, CarriageReturnInAMessageBreaksTheLine)
+{
+    indicators->onLeave = [] { refuse("A faixa etária e obrigatória para o tipo de rendimento médio da população "
+                                      "ocupada \rEscolha a faixa etária"); };
+    show();
+    click("btAvancar");
+    click("btAvancar");
+    QString shownText;
+    whenShown<TfrmMensagem>([&](TfrmMensagem* m) {
+        shownText = m->text();
+        m->okButton()->click();
+    });
+    click("btAvancar");
+    EXPECT_EQ(shownText, QString::fromUtf8("A faixa etária e obrigatória para o tipo de rendimento médio da população "
+                                           "ocupada \nEscolha a faixa etária"));
+}
+
 TEST_F(MainWindowTest, OutputErrorStopsTheWaitingAnimation)
 {
     show();
