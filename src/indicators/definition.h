@@ -34,13 +34,13 @@ struct Definition {
     bool children0to6 = false;  // 3
     int incomeBracket = 0;      // 3, 4: 0 none, 1 "de até 1/2 salário mínimo", 2 "de mais de 2 salários mínimos"
     bool occupiedPopulation = false;  // 8: "Ocupada"
-    int position = 0;           // 11, 12: item of the position combo, 0 none
+    int position = 0;           // 11: item of cbPosicaoPopOcupada, 12: of cbPosicaoRendMedio; 0 none
     bool contributes = false;   // 11
     int incomeType = 0;         // 12: item of cbTipoRendMedio12
-    int deficiency = -1;        // 13: item of the census' deficiency list
+    int deficiency = -1;        // 13: item of the deficiency list of `census`
     bool entry = false;         // 14: "Entrada" (else "Saída")
 
-    bool lowerCase = false;     // the term is written " indicador = '…'"
+    bool lowerCase = false;     // the term is written " indicador = '…'" (no part of the text)
 };
 
 // The text X stored in INDICADOR for this definition (what a row's term

@@ -106,6 +106,9 @@ TEST(Binding, DescriptionsAndDeficiencyLists)
               "Razão entre o número de componentes nas famílias pelo total de famílias e rendimento familiar per capita.\r\n"
               "Nota: Em 1991 o valor do salário mínimo é de Cr$ 36.161,60 - valor inflacionado para agosto de 2000, com "
               "conversão da moeda.\r\n      Em 2000 o valor do salário mínimo é de R$ 151,00.");
+    IndicatorPanels census2000 = boundPage(13, "2000");
+    EXPECT_TRUE(census2000.notes().starts_with("Número de pessoas que se declararam deficientes.\r\n\r\nNOTA\r\n"));
+    EXPECT_TRUE(census2000.control("cbDeficiencia2000").visible);
     IndicatorPanels deficiency = boundPage(13, "1991");
     EXPECT_TRUE(deficiency.control("cbDeficiencia1991").visible);
     EXPECT_FALSE(deficiency.control("cbDeficiencia2000").visible);

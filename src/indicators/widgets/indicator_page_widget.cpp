@@ -65,7 +65,7 @@ IndicatorPageWidget::IndicatorPageWidget(IndicatorPanels& panels, std::function<
     top->addWidget(cbIndicadores_, 1);
     outer->addLayout(top);
     connect(cbIndicadores_, &QComboBox::activated, this, [this](int index) {
-        userAction([this, index] { panels_.chooseIndicator(index); });
+        if (index != panels_.indicatorIndex()) userAction([this, index] { panels_.chooseIndicator(index); });
     });
 
     painelIndicadores_ = new QFrame;
