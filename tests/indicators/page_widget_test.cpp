@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QRadioButton>
 #include <QStackedWidget>
 
 #include <gtest/gtest.h>
@@ -107,6 +108,31 @@ TEST(PageWidget, ClicksReachTheModelAndRefusalsAreReported)
     EXPECT_FALSE(widget->findChild<QCheckBox*>("chkTodos")->isChecked());
     EXPECT_TRUE(widget->findChild<QCheckBox*>("chkBranco")->isChecked());
     EXPECT_EQ(host.shownCaption, "Famílias da cor branca");
+}
+
+TEST(PageWidget, SanitationCombosArePaintedByTheirState)
+{
+    FakeHost host;
+    IndicatorPageController page;
+    page.attach(host);
+    page.panels().selectIndicator(2);
+    page.indicatorChanged();
+    QWidget* widget = page.widget();
+    auto* lixo = widget->findChild<QComboBox*>("cbLixoColetado");
+    auto* agua = widget->findChild<QComboBox*>("cbAguaCanalizada");
+    ASSERT_TRUE(lixo && agua);
+    EXPECT_FALSE(lixo->isEnabled());
+    EXPECT_TRUE(lixo->styleSheet().contains("rgb(230,230,230)"));
+    widget->findChild<QRadioButton*>("RadioLixoColetado")->click();
+    EXPECT_TRUE(lixo->isEnabled());
+    EXPECT_TRUE(lixo->styleSheet().contains("white"));
+    EXPECT_FALSE(widget->findChild<QCheckBox*>("Desmarca")->isChecked());
+    lixo->activated(1);
+    EXPECT_EQ(host.shownCaption, "Domicílios particulares permanentes com lixo coletado indiretamente");
+    widget->findChild<QRadioButton*>("RadioAguaCanalizada")->click();
+    EXPECT_EQ(lixo->currentIndex(), -1);
+    EXPECT_FALSE(lixo->isEnabled());
+    EXPECT_TRUE(agua->isEnabled());
 }
 
 int main(int argc, char** argv)
