@@ -10,7 +10,7 @@ namespace {
 
 enum class Kind { Base, SexRow, ColourRow, ColourSex, SpouseRow, ColourSpouse };
 
-struct RowSpec {
+struct RowShape {
     Kind kind = Kind::Base;
     int sex = 0;      // J: 1, 2, 3
     int colour = 0;   // p: 1, 2
@@ -146,13 +146,13 @@ private:
         return d;
     }
 
-    void setRow(int row, const RowSpec& spec)
+    void setRow(int row, const RowShape& shape)
     {
         Definition d = base_;
-        d.sex = spec.sex == 1 ? Sex::Male : spec.sex == 2 ? Sex::Female : Sex::All;
-        d.colour = spec.colour == 1 ? Colour::White : spec.colour == 2 ? Colour::BlackOrBrown : Colour::All;
-        d.spouse = spec.spouse == 1 ? Spouse::With : spec.spouse == 2 ? Spouse::Without : Spouse::All;
-        d.lowerCase = spec.kind == Kind::Base && r_.TemIdade;
+        d.sex = shape.sex == 1 ? Sex::Male : shape.sex == 2 ? Sex::Female : Sex::All;
+        d.colour = shape.colour == 1 ? Colour::White : shape.colour == 2 ? Colour::BlackOrBrown : Colour::All;
+        d.spouse = shape.spouse == 1 ? Spouse::With : shape.spouse == 2 ? Spouse::Without : Spouse::All;
+        d.lowerCase = shape.kind == Kind::Base && r_.TemIdade;
         std::vector<Definition> terms;
         if (r_.TemIdade) {
             for (const AgeGroup& group : groups_) {
@@ -161,7 +161,7 @@ private:
                 d.ageMax = group.max;
                 terms.push_back(d);
             }
-        } else if (!(usesAge() && n_ >= 7 && n_ <= 11 && spec.kind != Kind::Base)) {
+        } else if (!(usesAge() && n_ >= 7 && n_ <= 11 && shape.kind != Kind::Base)) {
             terms.push_back(d);
         }
         if (terms.empty()) return;
@@ -174,11 +174,11 @@ private:
         }
         r_.FiltroLinha[r] = condition;
         r_.DefinicoesLinha[r] = std::move(terms);
-        r_.CampoLinha[r] = column(spec);
-        r_.RotuloLinha[r] = label(spec);
+        r_.CampoLinha[r] = column(shape);
+        r_.RotuloLinha[r] = label(shape);
     }
 
-    std::string column(const RowSpec& s) const
+    std::string column(const RowShape& s) const
     {
         switch (s.kind) {
         case Kind::Base: return "Total";
@@ -191,7 +191,7 @@ private:
         return "";
     }
 
-    std::string label(const RowSpec& s) const
+    std::string label(const RowShape& s) const
     {
         switch (s.kind) {
         case Kind::Base: return n_ == 0 ? "total" : n_ == 6 ? "da população total" : "Total";
