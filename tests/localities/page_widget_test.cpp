@@ -54,20 +54,10 @@ struct Map : SelectionMap {
     std::vector<bool> names;
 };
 
-QApplication& app()
-{
-    static int argc = 1;
-    static char name[] = "localities_ui_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication instance(argc, argv);
-    return instance;
-}
-
 class Page : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        app();
         folder = fs::temp_directory_path() /
                  ("daxo_page_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder);
@@ -285,3 +275,15 @@ TEST_F(Page, MigrationTree)
 
 } // namespace
 } // namespace daxo::localities
+
+// The application outlives every test and ends before the keyboard device
+// that the typing tests create.
+int main(int argc, char** argv)
+{
+    // Listing the tests at build time happens without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

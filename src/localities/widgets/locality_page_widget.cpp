@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -53,14 +54,58 @@ template <class Nodes> void fill(QTreeWidget* tree, const Nodes& nodes)
     }
 }
 
-QToolButton* toolButton(QWidget* parent, const char* name, int left, const QString& hint, const QString& glyph)
+enum class Glyph { Print, FullView, Pan, ZoomOut, ZoomIn, ZoomRect };
+
+// The tool bar's pictures, drawn in white on the panel.
+QIcon icon(Glyph glyph)
+{
+    QPixmap pixmap(18, 18);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 1.6));
+    switch (glyph) {
+    case Glyph::Print:
+        p.drawRect(QRectF(5, 2, 8, 5));
+        p.drawRect(QRectF(2, 7, 14, 6));
+        p.drawRect(QRectF(5, 11, 8, 5));
+        break;
+    case Glyph::FullView:
+        p.drawRect(QRectF(2, 2, 14, 14));
+        p.drawRect(QRectF(6, 6, 6, 6));
+        break;
+    case Glyph::Pan:
+        p.drawLine(QLineF(9, 1, 9, 17));
+        p.drawLine(QLineF(1, 9, 17, 9));
+        p.drawPolyline(QPolygonF({QPointF(6, 4), QPointF(9, 1), QPointF(12, 4)}));
+        p.drawPolyline(QPolygonF({QPointF(6, 14), QPointF(9, 17), QPointF(12, 14)}));
+        p.drawPolyline(QPolygonF({QPointF(4, 6), QPointF(1, 9), QPointF(4, 12)}));
+        p.drawPolyline(QPolygonF({QPointF(14, 6), QPointF(17, 9), QPointF(14, 12)}));
+        break;
+    case Glyph::ZoomOut:
+    case Glyph::ZoomIn:
+        p.drawEllipse(QRectF(2, 2, 10, 10));
+        p.drawLine(QLineF(11, 11, 16, 16));
+        p.drawLine(QLineF(4.5, 7, 9.5, 7));
+        if (glyph == Glyph::ZoomIn)
+            p.drawLine(QLineF(7, 4.5, 7, 9.5));
+        break;
+    case Glyph::ZoomRect:
+        p.setPen(QPen(Qt::white, 1.4, Qt::DashLine));
+        p.drawRect(QRectF(2, 3, 14, 12));
+        break;
+    }
+    return QIcon(pixmap);
+}
+
+QToolButton* toolButton(QWidget* parent, const char* name, int left, const QString& hint, Glyph glyph)
 {
     auto* b = new QToolButton(parent);
     b->setObjectName(name);
     b->setGeometry(left, 0, 25, 25);
     b->setAutoRaise(true);
     b->setToolTip(hint);
-    b->setText(glyph);
+    b->setIcon(icon(glyph));
     return b;
 }
 
@@ -70,7 +115,6 @@ LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent
 {
     setCursor(Qt::PointingHandCursor);
     QFont f = font();
-    f.setBold(true);
     f.setUnderline(true);
     setFont(f);
     QPalette p = palette();
@@ -129,7 +173,7 @@ void LocalityPageWidget::buildChosenList()
     lblLimpar1->setGeometry(14, 326, 140, 14);
     lblLimpar = new LinkLabel("Limpar Todas", this);
     lblLimpar->setObjectName("lblLimpar");
-    lblLimpar->setGeometry(157, 326, 80, 14);
+    lblLimpar->setGeometry(157, 326, 84, 14);
 }
 
 void LocalityPageWidget::buildMapArea()
@@ -163,16 +207,19 @@ void LocalityPageWidget::buildMapArea()
     panel.setColor(QPalette::WindowText, Qt::white);
     panel.setColor(QPalette::ButtonText, Qt::white);
     Panel2->setPalette(panel);
+    QFont small = Panel2->font();
+    small.setPointSize(8);
+    Panel2->setFont(small);
     ckMostrarMunicipio = new QCheckBox("Mostrar nomes", Panel2);
     ckMostrarMunicipio->setObjectName("ckMostrarMunicipio");
     ckMostrarMunicipio->setGeometry(9, 4, 108, 18);
-    btImpMapa = toolButton(Panel2, "btImpMapa", 120, "Imprime o mapa atual", QString::fromUtf8("⎙"));
-    btVisualTotal = toolButton(Panel2, "btVisualTotal", 146, "Visualiza todo o mapa", QString::fromUtf8("⤢"));
-    btMoveMapa = toolButton(Panel2, "btMoveMapa", 173, "Move o Mapa", QString::fromUtf8("✋"));
-    btZoomMenos = toolButton(Panel2, "btZoomMenos", 196, "Reduzir", "-");
-    btZoomMais = toolButton(Panel2, "btZoomMais", 219, "Ampliar", "+");
+    btImpMapa = toolButton(Panel2, "btImpMapa", 120, "Imprime o mapa atual", Glyph::Print);
+    btVisualTotal = toolButton(Panel2, "btVisualTotal", 146, "Visualiza todo o mapa", Glyph::FullView);
+    btMoveMapa = toolButton(Panel2, "btMoveMapa", 173, "Move o Mapa", Glyph::Pan);
+    btZoomMenos = toolButton(Panel2, "btZoomMenos", 196, "Reduzir", Glyph::ZoomOut);
+    btZoomMais = toolButton(Panel2, "btZoomMais", 219, "Ampliar", Glyph::ZoomIn);
     btZoomMouse = toolButton(Panel2, "btZoomMouse", 243, QString::fromUtf8("Amplia a área selecionada"),
-                             QString::fromUtf8("⬚"));
+                             Glyph::ZoomRect);
     auto* group = new QButtonGroup(Panel2);
     for (QToolButton* b : {btMoveMapa, btZoomMouse}) {
         b->setCheckable(true);

@@ -13,17 +13,14 @@ namespace {
 
 const QColor kPanel(0x59, 0xB1, 0xC7);
 
-QToolButton* flatButton(QWidget* parent, const char* name, const QString& text, int left)
+QToolButton* flatButton(QWidget* parent, const char* name, const QString& text, int left, int width)
 {
     auto* b = new QToolButton(parent);
     b->setObjectName(name);
     b->setText(text);
     b->setAutoRaise(true);
-    b->setGeometry(left, 240, 70, 24);
+    b->setGeometry(left, 240, width, 24);
     b->setCursor(Qt::PointingHandCursor);
-    QFont f = b->font();
-    f.setBold(true);
-    b->setFont(f);
     return b;
 }
 
@@ -85,10 +82,10 @@ TfrmEscolheMunicipio::TfrmEscolheMunicipio(MunicipalityChooser& chooser, ChosenL
     Edit1->setGeometry(8, 212, 288, 22);
     connect(Edit1, &QLineEdit::textEdited, this, [this](const QString& text) { Edit1Edited(text); });
 
-    SpeedButton1 = flatButton(this, "SpeedButton1", "Adicionar +", 6);
-    SpeedButton2 = flatButton(this, "SpeedButton2", "Todos + ", 80);
-    SpeedButton3 = flatButton(this, "SpeedButton3", "Limpar -", 154);
-    SpeedButton4 = flatButton(this, "SpeedButton4", "Fechar", 228);
+    SpeedButton1 = flatButton(this, "SpeedButton1", "Adicionar +", 4, 84);
+    SpeedButton2 = flatButton(this, "SpeedButton2", "Todos + ", 90, 70);
+    SpeedButton3 = flatButton(this, "SpeedButton3", "Limpar -", 162, 70);
+    SpeedButton4 = flatButton(this, "SpeedButton4", "Fechar", 234, 66);
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { addCurrent(); });
     connect(SpeedButton2, &QToolButton::clicked, this, [this] {
         chooser_.addAll(list_);
