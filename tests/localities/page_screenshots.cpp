@@ -44,7 +44,8 @@ int main(int argc, char** argv)
     }
     daxo::platform::DataModule dm(data);
 
-    LocalityPageController page([&dm]() -> daxo::platform::DataModule& { return dm; }, [] {});
+    LocalityPageController page([&dm]() -> daxo::platform::DataModule& { return dm; }, [] {},
+                                [](const std::function<void()>& action) { action(); });
     page.widget()->resize(718, 341);
     page.setHeading("Selecione a Localidade e clique no botão Avançar");
     page.widget()->show();

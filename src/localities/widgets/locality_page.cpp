@@ -6,27 +6,13 @@
 
 #include <QCheckBox>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QTreeWidget>
 
 namespace daxo::localities {
-namespace {
-
-void showFailure(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const std::exception& error) {
-        QMessageBox::warning(nullptr, "DAXO", QString::fromStdString(error.what()).replace('\r', '\n'));
-    }
-}
-
-} // namespace
-
 LocalityPageController::LocalityPageController(std::function<platform::DataModule&()> dataModule,
                                                std::function<void()> rebuildCaption, Runner run)
     : dataModule_(std::move(dataModule)), rebuildCaption_(std::move(rebuildCaption)),
-      run_(run ? std::move(run) : Runner(showFailure)), widget_(std::make_unique<LocalityPageWidget>())
+      run_(std::move(run)), widget_(std::make_unique<LocalityPageWidget>())
 {
     connectEvents();
 }

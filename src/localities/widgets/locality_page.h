@@ -33,11 +33,11 @@ public:
     using Runner = std::function<void(const std::function<void()>&)>;
 
     // `run` performs a widget's user action and reports its refusal (the
-    // main window passes daxo::app::runAction; by default a message box).
+    // main window passes daxo::app::runAction).
     // `dataModule` gives the data module whose qryTemp the chooser uses;
     // `rebuildCaption` is MontaFiltro of the indicator page.
     LocalityPageController(std::function<platform::DataModule&()> dataModule, std::function<void()> rebuildCaption,
-                           Runner run = {});
+                           Runner run);
     ~LocalityPageController() override;
 
     // app::LocalityPage

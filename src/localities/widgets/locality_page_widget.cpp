@@ -54,6 +54,20 @@ template <class Nodes> void fill(QTreeWidget* tree, const Nodes& nodes)
     }
 }
 
+QLabel* blueLabel(QWidget* parent, const char* name, const QString& text, QRect place, bool bold)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(place);
+    QFont font = label->font();
+    font.setBold(bold);
+    label->setFont(font);
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, kDarkBlue);
+    label->setPalette(p);
+    return label;
+}
+
 enum class Glyph { Print, FullView, Pan, ZoomOut, ZoomIn, ZoomRect };
 
 // The tool bar's pictures, drawn in white on the panel.
@@ -151,15 +165,7 @@ void LocalityPageWidget::buildTrees()
 
 void LocalityPageWidget::buildChosenList()
 {
-    lblCodLocal = new QLabel("Localidades  Escolhidas", this);
-    lblCodLocal->setObjectName("lblCodLocal");
-    lblCodLocal->setGeometry(15, 245, 221, 14);
-    QFont bold = lblCodLocal->font();
-    bold.setBold(true);
-    lblCodLocal->setFont(bold);
-    QPalette p = lblCodLocal->palette();
-    p.setColor(QPalette::WindowText, kDarkBlue);
-    lblCodLocal->setPalette(p);
+    lblCodLocal = blueLabel(this, "lblCodLocal", "Localidades  Escolhidas", QRect(15, 245, 221, 14), true);
 
     cbSelecao = new QListWidget(this);
     cbSelecao->setObjectName("cbSelecao");
@@ -178,25 +184,14 @@ void LocalityPageWidget::buildChosenList()
 
 void LocalityPageWidget::buildMapArea()
 {
-    lblGeral = new QLabel(this);
-    lblGeral->setObjectName("lblGeral");
-    lblGeral->setGeometry(240, 0, 476, 15);
-    QFont bold = lblGeral->font();
-    bold.setBold(true);
-    lblGeral->setFont(bold);
-    QPalette p = lblGeral->palette();
-    p.setColor(QPalette::WindowText, kDarkBlue);
-    lblGeral->setPalette(p);
+    lblGeral = blueLabel(this, "lblGeral", "", QRect(240, 0, 476, 15), true);
 
     mapArea = new QWidget(this);
     mapArea->setObjectName("mapArea");
     mapArea->setGeometry(236, 15, 481, 308);
     mapArea->hide();
 
-    LabelMunicipio = new QLabel(this);
-    LabelMunicipio->setObjectName("LabelMunicipio");
-    LabelMunicipio->setGeometry(240, 324, 200, 16);
-    LabelMunicipio->setPalette(p);
+    LabelMunicipio = blueLabel(this, "LabelMunicipio", "", QRect(240, 324, 200, 16), false);
 
     Panel2 = new QWidget(this);
     Panel2->setObjectName("Panel2");
