@@ -200,6 +200,23 @@ TEST_F(Page, TreeClickUnticksShowNames)
     EXPECT_EQ(w().TreeView1->currentItem()->text(0), "Cruzeiro do Sul");
 }
 
+TEST_F(Page, RuralChildStaysSelectedAndKeysOnlyMoveTheSelection)
+{
+    click(w().TreeView1, 17);   // Sul Rural
+    EXPECT_EQ(w().TreeView1->currentItem()->text(0), "Sul Rural");
+    EXPECT_EQ(map.calls.back(), "SUL@Regioes");
+    EXPECT_EQ(controller->CodigoLocal(), "3");
+
+    const auto calls = map.calls.size();
+    w().TreeView1->setFocus();
+    QTest::keyClick(w().TreeView1, Qt::Key_Up);
+    EXPECT_EQ(w().TreeView1->currentItem()->text(0), "Sul");
+    QTest::keyClick(w().TreeView1, Qt::Key_Up);
+    EXPECT_EQ(w().TreeView1->currentItem()->text(0), "Sudeste");
+    EXPECT_EQ(map.calls.size(), calls);
+    EXPECT_EQ(controller->CodigoLocal(), "3");
+}
+
 TEST_F(Page, ChooserForAcre)
 {
     whenChooserOpens([&](TfrmEscolheMunicipio& frm) {
