@@ -3,6 +3,7 @@
 #include "legend_window.h"
 #include "main_window.h"
 #include "splash.h"
+#include "table_output.h"
 #include "indicators/widgets/indicator_page.h"
 #include "localities/widgets/locality_page.h"
 
@@ -27,8 +28,16 @@ int main(int argc, char** argv)
     auto indicators = std::make_unique<daxo::indicators::IndicatorPageController>(runAction);
     auto localities = std::make_unique<daxo::localities::LocalityPageController>(
         dmDAXO, [page = indicators.get()] { page->rebuildCaption(); }, runAction);
+    auto* indicatorPage = indicators.get();
+    auto* localityPage = localities.get();
     TfrmPrincipal frmPrincipal(std::move(indicators), std::move(localities));
     frmPrincipal.setSplash(splash);
+    frmPrincipal.setOutputAction(Saida::Tabela, [&frmPrincipal, indicatorPage, localityPage] {
+        bt_tabelaClick(frmPrincipal, {.rows = &indicatorPage->rows(),
+                                      .panels = &indicatorPage->panels(),
+                                      .names = localityPage->chosen().texts(),
+                                      .codes = localityPage->chosen().codes()});
+    });
     app.run([] { criaDmDAXO(std::filesystem::current_path()); });
     TfrmLegenda frmLegenda;
 

@@ -1,6 +1,7 @@
 #include "query_runner.h"
 
 #include "bulk_insert.h"
+#include "indicators/indicator_rows.h"
 #include "locality_clauses.h"
 #include "platform/data_module.h"
 #include "runner_statements.h"
@@ -36,6 +37,23 @@ std::vector<std::string> censusesOf(const std::string& census)
 }
 
 } // namespace
+
+RowSet runnerRows(const daxo::indicators::IndicatorRows& rows)
+{
+    RowSet out;
+    for (std::size_t r = 1; r <= out.FiltroLinha.size(); ++r) {
+        out.FiltroLinha[r - 1] = rows.FiltroLinha[r];
+        out.CampoLinha[r - 1] = rows.CampoLinha[r];
+        out.RotuloLinha[r - 1] = rows.RotuloLinha[r];
+        for (std::size_t k = 1; k <= out.FiltroLinhaIdade[r - 1].size(); ++k)
+            out.FiltroLinhaIdade[r - 1][k - 1] = rows.FiltroLinhaIdade[r][k];
+    }
+    for (std::size_t j = 0; j < rows.CamposPedidos.size() && j < out.CamposPedidos.size(); ++j)
+        out.CamposPedidos[j] = rows.CamposPedidos[j];
+    out.FaixaEtaria = rows.FaixaEtaria;
+    out.SomaFaixas = rows.SomaFaixas;
+    return out;
+}
 
 QueryRunner::QueryRunner(daxo::platform::DataModule& dm, DefinitionLookup buscaIndicador,
                          std::function<void(const std::string&)> atualizaMostrador)

@@ -10,6 +10,10 @@ namespace daxo::platform {
 struct DataModule;
 }
 
+namespace daxo::indicators {
+struct IndicatorRows;
+}
+
 namespace daxo::query {
 
 // What the runner reads of the indicator rows; entry i holds row i + 1.
@@ -25,6 +29,9 @@ struct RowSet {
     int QtdFaixas() const { return static_cast<int>(FaixaEtaria.size()); }
     bool agesBrokenOut() const { return QtdFaixas() >= 2 && !SomaFaixas; }
 };
+
+// The rows built on leaving the indicator page, as the runner reads them.
+RowSet runnerRows(const daxo::indicators::IndicatorRows& rows);
 
 struct QueryRequest {
     int indicator = 0;

@@ -1,0 +1,89 @@
+#include "table_output.h"
+
+#include "data_module_setup.h"
+#include "indicators/definition_lookup.h"
+#include "indicators/indicator_panels.h"
+#include "main_window.h"
+#include "query/text_utils.h"
+#include "reports/table_report.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace daxo::app {
+
+namespace {
+
+reports::TotalBrasil& totalBrasil()
+{
+    static reports::TotalBrasil total;
+    return total;
+}
+
+} // namespace
+
+reports::NationalTotalChoice totalChoice(const indicators::IndicatorPanels& panels)
+{
+    const auto index = [&](std::string_view name) {
+        const auto* c = panels.find(name);
+        return c && c->hasSelection() ? c->itemIndex : -1;
+    };
+    const auto ticked = [&](std::string_view name) {
+        const auto* c = panels.find(name);
+        return c && c->checked;
+    };
+    const bool census1991 = panels.census() == "1991";
+    return {.indicator = panels.indicatorIndex(),
+            .lixoColetado = index("cbLixoColetado"),
+            .aguaCanalizada = ticked("RadioAguaCanalizada"),
+            .tipoAgua = index("cbAguaCanalizada"),
+            .esgotamento = index("cbEsgotamentoSanitario"),
+            .criancas = ticked("ckCriancasTotalFamilias"),
+            .rendimento = std::max(0, index("cbRendimentoTotalFamilias")),
+            .contribui = ticked("chkContribui"),
+            .posicao = std::max(0, index("cbPosicaoPopOcupada")),
+            .deficiencia = index(census1991 ? "cbDeficiencia1991" : "cbDeficiencia2000")};
+}
+
+void bt_tabelaClick(TfrmPrincipal& window, const TableOutputInput& input)
+{
+    auto& wizard = window.wizard();
+    window.Relogio(window.JanelaAtivada());
+    wizard.setWaitingVisible(true);
+    window.mirror();
+    window.AtualizaMostrador({});
+
+    const auto rows = query::runnerRows(*input.rows);
+    const int indicator = input.panels->indicatorIndex();
+    auto& dm = dmDAXO();
+    query::QueryRunner runner(
+        dm, [](platform::DataModule& d, const std::string& ano,
+               const std::string& condicao) { indicators::BuscaIndicador(d.Query1, ano, condicao); },
+        [&window](const std::string& text) { window.AtualizaMostrador(QString::fromStdString(text)); });
+    runner.ExecutaConsulta(rows, {.indicator = indicator,
+                                  .census = wizard.censusText(),
+                                  .names = input.names,
+                                  .codes = input.codes});
+
+    reports::TableReportJob job;
+    job.context.indicator = indicator;
+    job.context.indicatorText = input.panels->indicatorText();
+    job.context.caption = wizard.caption();
+    job.context.census = wizard.censusText();
+    job.context.migrationOrigin = input.names.empty() ? "" : input.names.front();
+    job.context.buscaRotulo = [&rows](const std::string& column, std::string& label) {
+        query::BuscaRotulo(rows.CampoLinha, rows.RotuloLinha, column, label);
+    };
+    job.totalChoice = totalChoice(*input.panels);
+    job.programFolder = std::filesystem::current_path();
+    job.openPage = [](const std::filesystem::path& page) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
+    };
+    reports::MontaRelatorio(dm, std::move(job), NumeroRelatorio, totalBrasil());
+
+    wizard.setWaitingVisible(false);
+    window.mirror();
+    window.Relogio(false);
+}
+
+} // namespace daxo::app

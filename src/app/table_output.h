@@ -1,0 +1,28 @@
+#pragma once
+// The table output button: runs the query for the current choice and writes
+// the report pages (bt_tabelaClick).
+#include "indicators/indicator_rows.h"
+#include "query/query_runner.h"
+#include "reports/national_totals.h"
+
+namespace daxo::indicators {
+class IndicatorPanels;
+}
+
+namespace daxo::app {
+
+class TfrmPrincipal;
+
+// The panel choices that pick the national total of the percentage pages.
+reports::NationalTotalChoice totalChoice(const indicators::IndicatorPanels& panels);
+
+struct TableOutputInput {
+    const indicators::IndicatorRows* rows = nullptr;
+    const indicators::IndicatorPanels* panels = nullptr;
+    std::vector<std::string> names;   // cbSelecao
+    std::vector<std::string> codes;   // cbSelecaoCodigo
+};
+
+void bt_tabelaClick(TfrmPrincipal& window, const TableOutputInput& input);
+
+} // namespace daxo::app
