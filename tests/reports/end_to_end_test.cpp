@@ -33,6 +33,13 @@ const fs::path& installation()
     return folder;
 }
 
+// Removes the installation when the tests end.
+class InstallationCleanup : public ::testing::Environment {
+public:
+    void TearDown() override { fs::remove_all(fs::temp_directory_path() / ("daxo_e2e_" + std::to_string(::getpid()))); }
+};
+const auto* const cleanup = ::testing::AddGlobalTestEnvironment(new InstallationCleanup);
+
 std::string readUtf8(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
