@@ -36,7 +36,8 @@ int main(int argc, char** argv)
         bt_tabelaClick(frmPrincipal, {.rows = &indicatorPage->rows(),
                                       .panels = &indicatorPage->panels(),
                                       .names = localityPage->chosen().texts(),
-                                      .codes = localityPage->chosen().codes()});
+                                      .codes = localityPage->chosen().codes(),
+                                      .migration = &localityPage->migrationLists()});
     });
     app.run([] { criaDmDAXO(std::filesystem::current_path()); });
     TfrmLegenda frmLegenda;

@@ -1,7 +1,6 @@
 #include "table_output.h"
 
 #include "data_module_setup.h"
-#include "indicators/definition_lookup.h"
 #include "indicators/indicator_panels.h"
 #include "main_window.h"
 #include "query/text_utils.h"
@@ -56,10 +55,9 @@ void bt_tabelaClick(TfrmPrincipal& window, const TableOutputInput& input)
     const auto rows = query::runnerRows(*input.rows);
     const int indicator = input.panels->indicatorIndex();
     auto& dm = dmDAXO();
-    query::QueryRunner runner(
-        dm, [](platform::DataModule& d, const std::string& ano,
-               const std::string& condicao) { indicators::BuscaIndicador(d.Query1, ano, condicao); },
-        [&window](const std::string& text) { window.AtualizaMostrador(QString::fromStdString(text)); });
+    query::QueryRunner runner(dm, *input.migration, [&window](const std::string& text) {
+        window.AtualizaMostrador(QString::fromStdString(text));
+    });
     runner.ExecutaConsulta(rows, {.indicator = indicator,
                                   .census = wizard.censusText(),
                                   .names = input.names,

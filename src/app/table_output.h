@@ -21,6 +21,7 @@ struct TableOutputInput {
     const indicators::IndicatorPanels* panels = nullptr;
     std::vector<std::string> names;   // cbSelecao
     std::vector<std::string> codes;   // cbSelecaoCodigo
+    localities::MigrationLists* migration = nullptr;   // cbLocalidadeMigracao and its two companions
 };
 
 void bt_tabelaClick(TfrmPrincipal& window, const TableOutputInput& input);

@@ -1,6 +1,7 @@
 #include "query_runner.h"
 
 #include "bulk_insert.h"
+#include "indicators/definition_lookup.h"
 #include "indicators/indicator_rows.h"
 #include "locality_clauses.h"
 #include "platform/data_module.h"
@@ -55,10 +56,15 @@ RowSet runnerRows(const daxo::indicators::IndicatorRows& rows)
     return out;
 }
 
-QueryRunner::QueryRunner(daxo::platform::DataModule& dm, DefinitionLookup buscaIndicador,
-                         std::function<void(const std::string&)> atualizaMostrador)
-    : dm_(dm), buscaIndicador_(std::move(buscaIndicador)), atualizaMostrador_(std::move(atualizaMostrador))
+QueryRunner::QueryRunner(daxo::platform::DataModule& dm, daxo::localities::MigrationLists& migrationLists,
+                         std::function<void(const std::string&)> atualizaMostrador, DefinitionLookup buscaIndicador)
+    : migration(migrationLists), dm_(dm), buscaIndicador_(std::move(buscaIndicador)),
+      atualizaMostrador_(std::move(atualizaMostrador))
 {
+    if (!buscaIndicador_)
+        buscaIndicador_ = [](daxo::platform::DataModule& d, const std::string& ano, const std::string& condicao) {
+            daxo::indicators::BuscaIndicador(d.Query1, ano, condicao);
+        };
 }
 
 void QueryRunner::ExecutaConsulta(const RowSet& rows, const QueryRequest& request)
@@ -121,7 +127,7 @@ void QueryRunner::ExecutaConsulta(const RowSet& rows, const QueryRequest& reques
 
 void QueryRunner::ExpandeRegioesMigracao(const QueryRequest& request)
 {
-    migration = {};
+    migration.clear();
     const std::string& origin = request.codes.front();
     for (std::size_t j = 1; j < request.codes.size(); ++j) {
         const std::string& code = request.codes[j];

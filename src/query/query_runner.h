@@ -1,6 +1,8 @@
 #pragma once
 // The query runner: computes the indicator rows for the chosen localities
 // and census(es) and leaves the result in the work table Temp.dbf.
+#include "localities/chosen_list.h"
+
 #include <array>
 #include <functional>
 #include <string>
@@ -42,22 +44,18 @@ struct QueryRequest {
     bool modoGrafico = false;
 };
 
-// The hidden migration lists: one entry per destination region.
-struct MigrationRegions {
-    std::vector<std::string> conditions;     // cbLocalidadeMigracao
-    std::vector<std::string> codes;          // cbLocalidadeMigracaoCodigo
-    std::vector<std::string> descriptions;   // cbLocalidadeMigracaoDescricao
-};
-
 // Looks a row's condition up in the definition table of the census, leaving
-// the records open on Query1 (throws when none is found).
+// the records open on Query1 (throws when none is found); BuscaIndicador
+// unless a caller gives its own.
 using DefinitionLookup = std::function<void(daxo::platform::DataModule&, const std::string& ano,
                                             const std::string& condicao)>;
 
 class QueryRunner {
 public:
-    QueryRunner(daxo::platform::DataModule& dm, DefinitionLookup buscaIndicador,
-                std::function<void(const std::string&)> atualizaMostrador = {});
+    // `migration` is the hidden migration lists of the locality page, which
+    // every run of the migration indicator rebuilds.
+    QueryRunner(daxo::platform::DataModule& dm, daxo::localities::MigrationLists& migration,
+                std::function<void(const std::string&)> atualizaMostrador = {}, DefinitionLookup buscaIndicador = {});
 
     void ExecutaConsulta(const RowSet& rows, const QueryRequest& request);
 
@@ -70,7 +68,7 @@ public:
     std::string TabelaMatriz;
     std::string TabelaMatriz2000;
     std::array<std::string, 11> ColunasMapa;
-    MigrationRegions migration;
+    daxo::localities::MigrationLists& migration;
 
 private:
     void ExpandeRegioesMigracao(const QueryRequest& request);

@@ -1,3 +1,4 @@
+#include "indicators/definition_lookup.h"
 #include "platform/data_module.h"
 #include "platform/dbf_table.h"
 #include "query/query_runner.h"
@@ -116,16 +117,11 @@ protected:
 
     void run(const RowSet& rows, QueryRequest request)
     {
-        QueryRunner runner(*dm, [this](DataModule& d, const std::string& ano, const std::string& condicao) {
+        QueryRunner runner(*dm, migration, {}, [this](DataModule& d, const std::string& ano, const std::string& condicao) {
             lookups.push_back(ano + condicao);
-            d.Query1.close();
-            d.Query1.clearSql();
-            d.Query1.addLine("SELECT CODIGO, INDICADOR, TAB_MI" + ano + ", TAB_MU" + ano + " FROM Indicadores" + ano + ".dbf ");
-            d.Query1.addLine(" WHERE " + condicao);
-            d.Query1.open();
+            daxo::indicators::BuscaIndicador(d.Query1, ano, condicao);
         });
         runner.ExecutaConsulta(rows, request);
-        migration = runner.migration;
     }
 
     // The work table keyed by code + census (+ age), each row as column -> text.
@@ -159,7 +155,7 @@ protected:
     std::unique_ptr<DataModule> dm;
     std::vector<std::string> lookups;
     std::vector<std::string> columns;
-    MigrationRegions migration;
+    daxo::localities::MigrationLists migration;
 };
 
 RowSet sexRows()

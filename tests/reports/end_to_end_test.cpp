@@ -1,6 +1,5 @@
 // A query from the panel to the report pages, on the small sample
 // installation written by the generator.
-#include "indicators/definition_lookup.h"
 #include "indicators/indicator_panels.h"
 #include "indicators/indicator_rows.h"
 #include "platform/data_module.h"
@@ -78,9 +77,8 @@ Report runPopulation(const std::vector<std::string>& names, const std::vector<st
     const auto rows = query::runnerRows(indicators::MontaLinhasIndicador(panels));
 
     platform::DataModule dm(installation() / "Bases");
-    query::QueryRunner runner(dm, [](platform::DataModule& d, const std::string& ano, const std::string& c) {
-        indicators::BuscaIndicador(d.Query1, ano, c);
-    });
+    localities::MigrationLists migration;
+    query::QueryRunner runner(dm, migration);
     runner.ExecutaConsulta(rows, {.indicator = 0, .census = "2000", .names = names, .codes = codes});
 
     const fs::path out = installation() / "reports";
