@@ -1,8 +1,12 @@
-// A query from the panel to the report pages, on the small sample
-// installation written by the generator.
+// Queries from the indicator panel to the report pages, on the small sample
+// installation written by the generator (Acre, Sergipe and the Distrito
+// Federal holding the whole country). Values are checked against the matrix
+// tables read directly.
+#include "indicators/definition_lookup.h"
 #include "indicators/indicator_panels.h"
 #include "indicators/indicator_rows.h"
 #include "platform/data_module.h"
+#include "platform/formats.h"
 #include "platform/text_codec.h"
 #include "query/query_runner.h"
 #include "query/text_utils.h"
@@ -10,32 +14,43 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace daxo;
+using platform::Value;
 
 namespace {
 
-const fs::path& installation()
+fs::path installationFolder()
 {
-    static const fs::path folder = [] {
-        fs::path f = fs::temp_directory_path() / ("daxo_e2e_" + std::to_string(::getpid()));
+    return fs::temp_directory_path() / ("daxo_e2e_" + std::to_string(::getpid()));
+}
+
+// A fresh copy for every test: some tests plant values in the tables.
+fs::path freshInstallation()
+{
+    static const fs::path pristine = [] {
+        const fs::path f = installationFolder() / "pristine";
         fs::remove_all(f);
         const std::string command = std::string(DAXO_GENERATE) + " " + f.string() + " --small > /dev/null";
         EXPECT_EQ(std::system(command.c_str()), 0);
         return f;
     }();
-    return folder;
+    const fs::path copy = installationFolder() / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    fs::remove_all(copy);
+    fs::copy(pristine, copy, fs::copy_options::recursive);
+    return copy;
 }
 
-// Removes the installation when the tests end.
 class InstallationCleanup : public ::testing::Environment {
 public:
-    void TearDown() override { fs::remove_all(fs::temp_directory_path() / ("daxo_e2e_" + std::to_string(::getpid()))); }
+    void TearDown() override { fs::remove_all(installationFolder()); }
 };
 const auto* const cleanup = ::testing::AddGlobalTestEnvironment(new InstallationCleanup);
 
@@ -55,78 +70,390 @@ std::size_t count(const std::string& text, const std::string& what)
     return n;
 }
 
-struct Report {
-    reports::WorkTable table;
-    std::string page;
-    std::string rowPage;
-    std::string brazilPage;
+// The texts between `open` and `close`, in order, within [from, to).
+std::vector<std::string> between(const std::string& text, const std::string& open, const std::string& close,
+                                 std::size_t from = 0, std::size_t to = std::string::npos)
+{
+    std::vector<std::string> out;
+    for (auto p = text.find(open, from); p != std::string::npos && p < to; p = text.find(open, p + 1)) {
+        const auto start = p + open.size();
+        out.push_back(text.substr(start, text.find(close, start) - start));
+    }
+    return out;
+}
+
+const std::string kDataCell = R"(color="blue">)";
+
+// The cell texts of the page's data row whose Localidade cell is `locality`.
+std::vector<std::string> rowCells(const std::string& page, const std::string& locality)
+{
+    const auto at = page.find(kDataCell + locality + "</p>");
+    if (at == std::string::npos)
+        return {};
+    const auto start = page.rfind("<tr>", at);
+    return between(page, kDataCell, "</p>", start, page.find("</tr>", at));
+}
+
+std::vector<std::string> headerTitles(const std::string& page)
+{
+    return between(page, R"(color="black"><b>)", "</b></p></td>");
+}
+
+// What the user chose on the two wizard pages.
+struct Request {
+    int indicator = 0;
+    std::string census = "2000";
+    std::vector<std::string> boxes;          // check boxes clicked in order
+    int firstAge = 0, lastAge = 0;           // age combo items, 0 for none
+    std::vector<std::string> names, codes;   // chosen localities
 };
 
-Report runPopulation(const std::vector<std::string>& names, const std::vector<std::string>& codes, bool ages)
-{
-    indicators::IndicatorPanels panels;
-    panels.setCensus("2000");
-    panels.chooseIndicator(0);
-    for (const char* box : {"chkMasculino", "chkFeminino", "chkTodos"})
-        panels.clickCheckBox(box);
-    if (ages) {
-        panels.selectComboItem("cbFaixaInicialPopulacao", 5);   // 15
-        panels.selectComboItem("cbFaixaFinalPopulacao", 5);     // 17
+struct Report {
+    reports::WorkTable table;
+    std::map<std::string, std::size_t> rowOf;   // Codigo/Censo(/Idade) -> row
+    std::string page, rowPage, brazilPage;
+    bool rowPageWritten = false, brazilPageWritten = false;
+    std::vector<std::string> lookups;           // census + condition, in order
+
+    const std::vector<Value>& row(const std::string& key) const { return table.rows.at(rowOf.at(key)); }
+    double value(const std::string& key, const std::string& column) const
+    {
+        for (std::size_t c = 0; c < table.columns.size(); ++c)
+            if (table.columns[c] == column)
+                return row(key)[c].asFloat();
+        ADD_FAILURE() << "no column " << column;
+        return -1;
     }
-    panels.VerificaPasso3();
-    const auto rows = query::runnerRows(indicators::MontaLinhasIndicador(panels));
+};
 
-    platform::DataModule dm(installation() / "Bases");
-    localities::MigrationLists migration;
-    query::QueryRunner runner(dm, migration);
-    runner.ExecutaConsulta(rows, {.indicator = 0, .census = "2000", .names = names, .codes = codes});
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = freshInstallation();
+        dm = std::make_unique<platform::DataModule>(folder / "Bases");
+    }
+    void TearDown() override
+    {
+        dm.reset();
+        fs::remove_all(folder);
+    }
 
-    const fs::path out = installation() / "reports";
-    fs::remove_all(out);
-    fs::create_directories(out);
-    reports::TableReportJob job;
-    job.context = {.indicator = 0, .indicatorText = "População", .caption = panels.caption(), .census = "2000"};
-    job.context.buscaRotulo = [&rows](const std::string& column, std::string& label) {
-        query::BuscaRotulo(rows.CampoLinha, rows.RotuloLinha, column, label);
-    };
-    job.programFolder = out;
-    int numero = 1;
-    reports::TotalBrasil total;
-    const auto page = reports::MontaRelatorio(dm, job, numero, total);
-    EXPECT_EQ(page.filename(), "População2.html");
-    return {reports::readWorkTable(dm), readUtf8(page), readUtf8(out / "População2p.html"),
-            readUtf8(out / "População2pb.html")};
-}
+    Report run(const Request& request)
+    {
+        indicators::IndicatorPanels panels;
+        panels.setCensus(request.census);
+        panels.chooseIndicator(request.indicator);
+        for (const auto& box : request.boxes)
+            panels.clickCheckBox(box);
+        if (request.firstAge > 0) {
+            panels.selectComboItem("cbFaixaInicialPopulacao", request.firstAge);
+            panels.selectComboItem("cbFaixaFinalPopulacao", request.lastAge);
+        }
+        panels.VerificaPasso3();
+        rows = query::runnerRows(indicators::MontaLinhasIndicador(panels));
+
+        Report report;
+        localities::MigrationLists migration;
+        query::QueryRunner runner(*dm, migration, {},
+                                  [&report](platform::DataModule& d, const std::string& ano, const std::string& c) {
+                                      report.lookups.push_back(ano + c);
+                                      indicators::BuscaIndicador(d.Query1, ano, c);
+                                  });
+        runner.ExecutaConsulta(rows, {.indicator = request.indicator,
+                                      .census = request.census,
+                                      .names = request.names,
+                                      .codes = request.codes});
+
+        const fs::path out = folder / "reports";
+        fs::create_directories(out);
+        reports::TableReportJob job;
+        job.context = {.indicator = request.indicator,
+                       .indicatorText = panels.indicatorText(),
+                       .caption = panels.caption(),
+                       .census = request.census,
+                       .migrationOrigin = request.names.empty() ? "" : request.names.front()};
+        job.context.buscaRotulo = [this](const std::string& column, std::string& label) {
+            query::BuscaRotulo(rows.CampoLinha, rows.RotuloLinha, column, label);
+        };
+        job.totalChoice = {.indicator = request.indicator};
+        job.programFolder = out;
+        int numero = 1;
+        reports::TotalBrasil total;
+        const fs::path page = reports::MontaRelatorio(*dm, job, numero, total);
+        const std::string stem = page.stem().string();
+
+        report.table = reports::readWorkTable(*dm);
+        for (std::size_t r = 0; r < report.table.rows.size(); ++r) {
+            const auto& row = report.table.rows[r];
+            std::string key = row[report.table.firstValueColumn() - 1].asString() + "/" + row[0].asString();
+            if (report.table.hasAgeColumn())
+                key += "/" + row[2].asString();
+            EXPECT_TRUE(report.rowOf.emplace(key, r).second) << "two rows for " << key;
+        }
+        report.page = readUtf8(page);
+        report.rowPageWritten = fs::exists(out / (stem + "p.html"));
+        report.brazilPageWritten = fs::exists(out / (stem + "pb.html"));
+        report.rowPage = readUtf8(out / (stem + "p.html"));
+        report.brazilPage = readUtf8(out / (stem + "pb.html"));
+        fs::remove_all(out);
+        return report;
+    }
+
+    // The matrix value of one definition at one locality, read directly.
+    double matrixValue(const std::string& census, const std::string& condition, const std::string& code)
+    {
+        auto& q = dm->Query1;
+        indicators::BuscaIndicador(q, census, condition);
+        const bool municipal = code.size() == 6;
+        const std::string table = q.field(municipal ? "TAB_MU" + census : "TAB_MI" + census).asString();
+        const std::string column = q.field("CODIGO").asString();
+        q.close();
+        return selectOne("SELECT " + column + " FROM \"" + table + "\" WHERE CODIGO = '" + code + "'").asFloat();
+    }
+
+    Value selectOne(const std::string& sql)
+    {
+        auto& q = dm->Query4;
+        q.close();
+        q.clearSql();
+        q.addLine(sql);
+        q.open();
+        EXPECT_FALSE(q.eof()) << sql;
+        const Value v = q.eof() ? Value() : q.field(0);
+        q.close();
+        return v;
+    }
+
+    void execute(const std::string& sql)
+    {
+        auto& q = dm->Query4;
+        q.close();
+        q.clearSql();
+        q.addLine(sql);
+        q.execute();
+    }
+
+    // Municipality codes of a state, in table order.
+    std::vector<std::string> municipalitiesOf(const std::string& uf)
+    {
+        auto& q = dm->Query4;
+        q.close();
+        q.clearSql();
+        q.addLine("SELECT codigo FROM Municipios2000 WHERE SUBSTRING(codigo FROM 1 FOR 2) = '" + uf + "'");
+        q.open();
+        std::vector<std::string> codes;
+        for (q.first(); !q.eof(); q.next())
+            codes.push_back(q.field(0).asString());
+        q.close();
+        return codes;
+    }
+
+    std::string condition(const std::string& column) const
+    {
+        for (std::size_t i = 0; i < rows.CampoLinha.size(); ++i)
+            if (rows.CampoLinha[i] == column)
+                return rows.FiltroLinha[i];
+        ADD_FAILURE() << "no row " << column;
+        return {};
+    }
+
+    fs::path folder;
+    std::unique_ptr<platform::DataModule> dm;
+    query::RowSet rows;
+};
+
+const std::vector<std::string> kSexes = {"chkMasculino", "chkFeminino", "chkTodos"};
 
 } // namespace
 
-TEST(EndToEnd, TypicalRequestForOneState)
+TEST_F(EndToEnd, TypicalRequestForOneState)
 {
-    const auto report = runPopulation({"Sergipe"}, {"28"}, true);
+    const auto report = run({.boxes = kSexes, .firstAge = 5, .lastAge = 5, .names = {"Sergipe"}, .codes = {"28"}});
     ASSERT_EQ(report.table.columns, (std::vector<std::string>{"Censo", "Localidade", "Codigo", "Mas", "Fem", "Total"}));
     ASSERT_EQ(report.table.rows.size(), 1u);
-    const auto& row = report.table.rows[0];
-    EXPECT_EQ(row[1].asString(), "SE Sergipe-2000");
-    EXPECT_GT(row[3].asFloat(), 0);
-    EXPECT_DOUBLE_EQ(row[3].asFloat() + row[4].asFloat(), row[5].asFloat());
+    EXPECT_EQ(report.row("28/2000")[1].asString(), "SE Sergipe-2000");
+    for (const char* column : {"Mas", "Fem", "Total"})
+        EXPECT_DOUBLE_EQ(report.value("28/2000", column), matrixValue("2000", condition(column), "28")) << column;
 
     EXPECT_NE(report.page.find(" Filtro:População de homens,  mulheres e total de 15 a 17 anos de idade<br>"),
               std::string::npos);
-    EXPECT_NE(report.page.find("<b>Homens</b>"), std::string::npos);
-    EXPECT_NE(report.page.find(">SE Sergipe</p>"), std::string::npos);
-    EXPECT_EQ(count(report.rowPage, ">100,00</p>"), 1u);
+    EXPECT_EQ(headerTitles(report.page), (std::vector<std::string>{"Censo", "Localidade", "Homens", "Mulheres", "Total"}));
+    const auto cells = rowCells(report.page, "SE Sergipe");
+    ASSERT_EQ(cells.size(), 5u);
+    EXPECT_EQ(cells[0], "2000");
+    EXPECT_EQ(cells[4], platform::formatFloat("###,###.###", report.value("28/2000", "Total")));
+    EXPECT_NE(cells[4].find('.'), std::string::npos) << "thousands are grouped";
+    EXPECT_EQ(rowCells(report.rowPage, "SE Sergipe").back(), "100,00");
 }
 
-TEST(EndToEnd, AllStatesShareOfBrazilSumsToAHundred)
+TEST_F(EndToEnd, BothCensusesLookUpRowByRowAndWriteARowPerCensus)
 {
-    // The small installation's states hold the whole country.
-    const auto report = runPopulation({"Unidade da Federação"}, {"12345678"}, false);
+    const auto report = run({.census = "1991 e 2000", .boxes = {"chkMasculino", "chkFeminino"}, .names = {"Acre"},
+                             .codes = {"12"}});
+    ASSERT_EQ(report.lookups.size(), 4u);
+    EXPECT_EQ(report.lookups[0], "1991" + condition("Mas"));
+    EXPECT_EQ(report.lookups[1], "2000" + condition("Mas"));
+    EXPECT_EQ(report.lookups[2], "1991" + condition("Fem"));
+    EXPECT_EQ(report.lookups[3], "2000" + condition("Fem"));
+    ASSERT_EQ(report.table.rows.size(), 2u);
+    for (const std::string census : {"1991", "2000"}) {
+        EXPECT_EQ(report.row("12/" + census)[1].asString(), "AC Acre-" + census);
+        for (const char* column : {"Mas", "Fem"})
+            EXPECT_DOUBLE_EQ(report.value("12/" + census, column), matrixValue(census, condition(column), "12"));
+    }
+    EXPECT_NE(report.page.find("Censo: 1991 e 2000"), std::string::npos);
+    EXPECT_EQ(count(report.page, kDataCell + "AC Acre</p>"), 2u);
+    EXPECT_FALSE(report.rowPageWritten) << "no Total column";
+    EXPECT_TRUE(report.brazilPageWritten);
+}
+
+TEST_F(EndToEnd, AgeGroupsBrokenOutGetTheIdadeLayout)
+{
+    // Illiteracy from 15 to 24: two groups, rates that cannot be summed.
+    const auto report = run({.indicator = 6, .firstAge = 1, .lastAge = 2, .names = {"Distrito Federal"}, .codes = {"53"}});
+    ASSERT_EQ(report.table.columns, (std::vector<std::string>{"Censo", "Localidade", "Idade", "Codigo", "Total"}));
+    ASSERT_EQ(report.table.rows.size(), 2u);
+    const double young = report.value("53/2000/de 15 a 17 anos", "Total");
+    EXPECT_DOUBLE_EQ(young, matrixValue("2000", rows.FiltroLinhaIdade[0][0], "53"));
+    EXPECT_DOUBLE_EQ(report.value("53/2000/de 18 a 24 anos", "Total"), matrixValue("2000", rows.FiltroLinhaIdade[0][1], "53"));
+
+    EXPECT_EQ(headerTitles(report.page),
+              (std::vector<std::string>{"Censo", "Localidade", "Faixa Etária", "População Total"}));
+    const auto cells = rowCells(report.page, "DF Distrito Federal");
+    ASSERT_EQ(cells.size(), 4u);
+    EXPECT_EQ(cells[2], "de 15 a 17 anos");
+    EXPECT_EQ(cells[3], platform::floatToText(young)) << "not grouped nor rounded";
+    EXPECT_FALSE(report.rowPageWritten);
+    EXPECT_FALSE(report.brazilPageWritten);
+}
+
+TEST_F(EndToEnd, AllMunicipalitiesByTheBulkPathIgnoringARealLocality)
+{
+    const auto report = run({.boxes = {"chkMasculino", "chkFeminino"},
+                             .names = {"Sergipe", "Municípios"},
+                             .codes = {"28", "999999"}});
+    std::vector<std::string> all;
+    for (const char* uf : {"12", "28", "53"})
+        for (const auto& code : municipalitiesOf(uf))
+            all.push_back(code);
+    ASSERT_EQ(report.table.rows.size(), all.size());
+    EXPECT_EQ(report.rowOf.count("28/2000"), 0u) << "the state itself is not computed";
+    for (const auto& code : {all.front(), all[all.size() / 2], all.back()}) {
+        EXPECT_DOUBLE_EQ(report.value(code + "/2000", "Fem"), matrixValue("2000", condition("Fem"), code));
+        EXPECT_EQ(report.row(code + "/2000")[1].asString().substr(0, 3),
+                  std::string(code.substr(0, 2) == "12" ? "AC " : code.substr(0, 2) == "28" ? "SE " : "DF "));
+    }
+}
+
+TEST_F(EndToEnd, PruningKeepsTheCrossOfSexAndColour)
+{
+    const auto withTotal = run({.boxes = {"chkMasculino", "chkFeminino", "chkTodos", "chkBranco", "chkPreto"},
+                                .names = {"Acre"}, .codes = {"12"}});
+    EXPECT_EQ(withTotal.table.columns, (std::vector<std::string>{"Censo", "Localidade", "Codigo", "Bra", "BraMas",
+                                                                 "BraFem", "Pre", "PreMas", "PreFem"}));
+    EXPECT_EQ(headerTitles(withTotal.page),
+              (std::vector<std::string>{"Censo", "Localidade", "Branca", "Homens Brancos", "Mulheres Brancas",
+                                        "Preta ou Parda", "Homens Pretos ou Pardos", "Mulheres Pretas ou Pardas"}));
+    for (const char* column : {"Bra", "BraFem", "PreMas"})
+        EXPECT_DOUBLE_EQ(withTotal.value("12/2000", column), matrixValue("2000", condition(column), "12")) << column;
+    EXPECT_FALSE(withTotal.rowPageWritten) << "the Total column was pruned";
+
+    const auto withoutTotal = run({.boxes = {"chkMasculino", "chkFeminino", "chkBranco", "chkPreto"},
+                                   .names = {"Acre"}, .codes = {"12"}});
+    EXPECT_EQ(withoutTotal.table.columns,
+              (std::vector<std::string>{"Censo", "Localidade", "Codigo", "BraMas", "BraFem", "PreMas", "PreFem"}));
+    EXPECT_EQ(withoutTotal.page.find("p.html"), std::string::npos);
+    EXPECT_NE(withoutTotal.page.find("pb.html"), std::string::npos);
+}
+
+TEST_F(EndToEnd, MigrationFromAStateToAStateAndARegion)
+{
+    const auto report = run({.indicator = 14, .boxes = {"chkEntrada", "chkSaida"}, .names = {"Sergipe para", "Acre", "Centro-Oeste"},
+                             .codes = {"28", "12", "5"}});
+    const auto migrationValue = [this](const std::string& column, const std::string& destination) {
+        auto& q = dm->Query1;
+        indicators::BuscaIndicador(q, "2000", condition(column));
+        const std::string table = q.field("TAB_MI2000").asString();
+        const std::string code = q.field("CODIGO").asString();
+        q.close();
+        return selectOne("SELECT " + code + " FROM \"" + table + "\" WHERE CODIGO = '" + destination +
+                         "' AND codigo_de = '28'")
+            .asFloat();
+    };
+    ASSERT_EQ(report.table.rows.size(), 2u);
+    EXPECT_EQ(report.row("12/2000")[1].asString(), "Acre-2000");
+    EXPECT_EQ(report.row("5/2000")[1].asString(), "Centro-Oeste-2000");
+    for (const char* column : {"entrada", "saida"}) {
+        EXPECT_DOUBLE_EQ(report.value("12/2000", column), migrationValue(column, "12")) << column;
+        // The region's only state in this installation is the Distrito Federal.
+        EXPECT_DOUBLE_EQ(report.value("5/2000", column), migrationValue(column, "53")) << column;
+    }
+    EXPECT_NE(report.page.find(" Do Sergipe para\r\n</strong>"), std::string::npos);
+    EXPECT_NE(report.page.find(kDataCell + "Centro-Oeste</p>"), std::string::npos);
+    EXPECT_FALSE(report.rowPageWritten);
+    EXPECT_FALSE(report.brazilPageWritten);
+}
+
+TEST_F(EndToEnd, ZeroAndMissingValues)
+{
+    const auto acre = municipalitiesOf("12");
+    ASSERT_GE(acre.size(), 3u);
+    const std::string zero = acre[0], missing = acre[1];
+    {
+        auto& q = dm->Query1;
+        indicators::BuscaIndicador(q, "2000", " Indicador = 'População feminina'");
+        const std::string table = q.field("TAB_MU2000").asString();
+        const std::string column = q.field("CODIGO").asString();
+        q.close();
+        execute("UPDATE \"" + table + "\" SET " + column + " = 0 WHERE CODIGO = '" + zero + "'");
+        execute("UPDATE \"" + table + "\" SET " + column + " = NULL WHERE CODIGO = '" + missing + "'");
+    }
+    const auto report = run({.boxes = kSexes, .names = {"Municípios"}, .codes = {"999999"}});
+    ASSERT_EQ(condition("Fem"), " Indicador = 'População feminina'");
+    EXPECT_DOUBLE_EQ(report.value(zero + "/2000", "Fem"), 0.0);
+    EXPECT_TRUE(report.row(missing + "/2000")[4].isNull());
+
+    const auto name = [&report](const std::string& code) {
+        const std::string label = report.row(code + "/2000")[1].asString();
+        return label.substr(0, label.size() - 5);
+    };
+    // Main page: a zero written by the bulk insert is an empty cell, a null "-".
+    EXPECT_EQ(rowCells(report.page, name(zero)).at(3), "");
+    EXPECT_EQ(rowCells(report.page, name(missing)).at(3), "-");
+    // Percentage pages: "0.00" for both.
+    for (const auto* page : {&report.rowPage, &report.brazilPage}) {
+        EXPECT_EQ(rowCells(*page, name(zero)).at(3), "0.00");
+        EXPECT_EQ(rowCells(*page, name(missing)).at(3), "0.00");
+    }
+
+    // One locality at a time a zero is not written at all.
+    const auto single = run({.boxes = kSexes, .names = {"x"}, .codes = {zero}});
+    ASSERT_EQ(single.table.rows.size(), 1u);
+    EXPECT_TRUE(single.row(zero + "/2000")[4].isNull());
+    EXPECT_EQ(rowCells(single.page, name(zero)).at(3), "-");
+}
+
+TEST_F(EndToEnd, AllStatesShareOfBrazilSumsToAHundred)
+{
+    const auto report = run({.boxes = {"chkTodos"}, .names = {"Unidade da Federação"}, .codes = {"12345678"}});
     double pageSum = 0;
-    reports::TotalBrasil total;
-    const double brasil = total.CalculaTotalBrasil("2000", {.indicator = 0});
-    for (const auto& row : report.table.rows)
-        if (row[2].asString().size() == 2)
-            pageSum += row[5].asFloat() / brasil * 100;
-    EXPECT_NEAR(pageSum, 100.0, 0.001);
+    int states = 0;
+    for (const auto& row : report.table.rows) {
+        const std::string code = row[2].asString();
+        if (code.size() != 2)
+            continue;
+        ++states;
+        const std::string label = row[1].asString();
+        const auto cells = rowCells(report.brazilPage, label.substr(0, label.size() - 5));
+        ASSERT_EQ(cells.size(), 3u) << label;
+        std::string number = cells[2];
+        std::erase(number, '.');
+        std::replace(number.begin(), number.end(), ',', '.');
+        pageSum += std::stod(number);
+    }
+    EXPECT_EQ(states, 3);
+    // Each share is rounded to two decimals.
+    EXPECT_NEAR(pageSum, 100.0, 0.015);
     EXPECT_NE(report.brazilPage.find(" em relação ao Brasil %"), std::string::npos);
 }

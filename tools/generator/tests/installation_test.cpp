@@ -200,7 +200,9 @@ TEST(SampleRates, StayWithinBoundsAndFollowTheAggregatedCounts)
             for (const auto* values : {&column->mi, &column->mu})
                 for (const auto& [code, value] : *values) {
                     EXPECT_GE(value, 0) << code << ": " << text;
-                    if (percentages.count(d.indicator)) EXPECT_LE(value, 100) << code << ": " << text;
+                    if (percentages.count(d.indicator)) {
+                        EXPECT_LE(value, 100) << code << ": " << text;
+                    }
                 }
             // A rate of a state is a weighted mean of its municipalities'
             // rates, never outside their range.
