@@ -85,7 +85,7 @@ void QueryRunner::ExecutaConsulta(const RowSet& rows, const QueryRequest& reques
     // The destination regions are expanded once per run from the list as it
     // stands, so regions removed since an earlier run are not computed.
     if (request.indicator == kMigracao)
-        ExpandeRegioesMigracao(request);
+        ExpandeRegiaoMigracao(request);
 
     const auto censuses = censusesOf(request.census);
     if (!rows.agesBrokenOut()) {
@@ -94,7 +94,7 @@ void QueryRunner::ExecutaConsulta(const RowSet& rows, const QueryRequest& reques
                 continue;
             for (const auto& ano : censuses) {
                 buscaIndicador_(dm_, ano, rows.FiltroLinha[i]);
-                CalculaIndicador(ano, i, 0);
+                CalculaIndicador(ano, i);
             }
         }
         if (InsercaoGeral)
@@ -112,7 +112,7 @@ void QueryRunner::ExecutaConsulta(const RowSet& rows, const QueryRequest& reques
                     continue;
                 for (const auto& ano : censuses) {
                     buscaIndicador_(dm_, ano, condicao);
-                    CalculaIndicador(ano, i, b);
+                    CalculaIndicadorIdade(ano, i, b);
                 }
             }
             if (InsercaoGeral)
@@ -125,7 +125,7 @@ void QueryRunner::ExecutaConsulta(const RowSet& rows, const QueryRequest& reques
         pruneTemp(dm_, rows.agesBrokenOut(), rows.CamposPedidos);
 }
 
-void QueryRunner::ExpandeRegioesMigracao(const QueryRequest& request)
+void QueryRunner::ExpandeRegiaoMigracao(const QueryRequest& request)
 {
     migration.clear();
     const std::string& origin = request.codes.front();
@@ -176,9 +176,7 @@ std::string QueryRunner::localityFilter(const QueryRequest& request)
     return chosenLocalityFilter(request.codes);
 }
 
-// One row for one census; `faixa` is the age group (1..), 0 when the ages
-// are summed.
-void QueryRunner::CalculaIndicador(const std::string& ano, int linha, int faixa)
+void QueryRunner::calculaLinha(const std::string& ano, int linha, int faixa)
 {
     const QueryRequest& request = *request_;
     if (request.names.empty() && !request.modoMapa)
@@ -244,8 +242,11 @@ void QueryRunner::queryMatrix(const std::vector<std::string>& lines, const std::
             atualizaMostrador_(ano);
         try {
             const auto value = matrix.field(3);
-            if (faixa < 0 || (!value.asString().empty() && value.asFloat() > 0))
-                GravaLinhaTemp(ano, linha, faixa < 0 ? 0 : faixa);
+            const bool positive = !value.asString().empty() && value.asFloat() > 0;
+            if (faixa < 0 || (faixa == 0 && positive))
+                GravaLinhaTemp(ano, linha);
+            else if (faixa > 0 && positive)
+                GravaLinhaTempIdade(ano, linha, faixa);
         } catch (const std::exception&) {
             // A record that cannot be written is skipped; the run goes on.
         }
@@ -253,10 +254,8 @@ void QueryRunner::queryMatrix(const std::vector<std::string>& lines, const std::
     matrix.close();
 }
 
-// The value of the current matrix record into the work table (the age group
-// `faixa`, or none when 0): the row is inserted at its first value and
-// updated for the next columns.
-void QueryRunner::GravaLinhaTemp(const std::string& ano, int linha, int faixa)
+// The row is inserted at its first value and updated for the next columns.
+void QueryRunner::gravaValor(const std::string& ano, int linha, int faixa)
 {
     auto& record = dm_.qryDinSistema;
     const bool migracao = request_->indicator == kMigracao;

@@ -71,11 +71,18 @@ public:
     daxo::localities::MigrationLists& migration;
 
 private:
-    void ExpandeRegioesMigracao(const QueryRequest& request);
+    void ExpandeRegiaoMigracao(const QueryRequest& request);
     std::string localityFilter(const QueryRequest& request);
-    void CalculaIndicador(const std::string& ano, int linha, int faixa);
+    // Row `linha` (0-based) for one census with the ages summed, or for one
+    // age group `faixa` (1..); both run calculaLinha, faixa 0 meaning summed.
+    void CalculaIndicador(const std::string& ano, int linha) { calculaLinha(ano, linha, 0); }
+    void CalculaIndicadorIdade(const std::string& ano, int linha, int faixa) { calculaLinha(ano, linha, faixa); }
+    void calculaLinha(const std::string& ano, int linha, int faixa);
     void queryMatrix(const std::vector<std::string>& lines, const std::string& ano, int linha, int faixa);
-    void GravaLinhaTemp(const std::string& ano, int linha, int faixa);
+    // The current matrix record's value into the work table.
+    void GravaLinhaTemp(const std::string& ano, int linha) { gravaValor(ano, linha, 0); }
+    void GravaLinhaTempIdade(const std::string& ano, int linha, int faixa) { gravaValor(ano, linha, faixa); }
+    void gravaValor(const std::string& ano, int linha, int faixa);
     void InsereEmBloco();
 
     daxo::platform::DataModule& dm_;
