@@ -32,13 +32,7 @@ int main(int argc, char** argv)
     auto* localityPage = localities.get();
     TfrmPrincipal frmPrincipal(std::move(indicators), std::move(localities));
     frmPrincipal.setSplash(splash);
-    frmPrincipal.setOutputAction(Saida::Tabela, [&frmPrincipal, indicatorPage, localityPage] {
-        bt_tabelaClick(frmPrincipal, {.rows = &indicatorPage->rows(),
-                                      .panels = &indicatorPage->panels(),
-                                      .names = localityPage->chosen().texts(),
-                                      .codes = localityPage->chosen().codes(),
-                                      .migration = &localityPage->migrationLists()});
-    });
+    wireTableOutput(frmPrincipal, *indicatorPage, *localityPage);
     app.run([] { criaDmDAXO(std::filesystem::current_path()); });
     TfrmLegenda frmLegenda;
 

@@ -39,8 +39,10 @@ public:
 
     // Screen width read when the window is shown (tests give their own).
     void setScreenWidthSource(std::function<int()> source) { screenWidth_ = std::move(source); }
-    // The folder the exit clean-up works on (the working directory by default).
+    // The folder the reports are written to and the exit clean-up works on
+    // (the working directory by default).
     void setProgramFolder(std::filesystem::path folder) { programFolder_ = std::move(folder); }
+    const std::filesystem::path& programFolder() const { return programFolder_; }
     // The splash that fades out as this window fades in.
     void setSplash(QWidget* splash) { splash_ = splash; }
     // What an output button does; each raises a message until it is set.

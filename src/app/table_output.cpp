@@ -2,6 +2,8 @@
 
 #include "data_module_setup.h"
 #include "indicators/indicator_panels.h"
+#include "indicators/widgets/indicator_page.h"
+#include "localities/widgets/locality_page.h"
 #include "main_window.h"
 #include "query/text_utils.h"
 #include "reports/table_report.h"
@@ -73,7 +75,7 @@ void bt_tabelaClick(TfrmPrincipal& window, const TableOutputInput& input)
         query::BuscaRotulo(rows.CampoLinha, rows.RotuloLinha, column, label);
     };
     job.totalChoice = totalChoice(*input.panels);
-    job.programFolder = std::filesystem::current_path();
+    job.programFolder = window.programFolder();
     job.openPage = [](const std::filesystem::path& page) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
     };
@@ -82,6 +84,18 @@ void bt_tabelaClick(TfrmPrincipal& window, const TableOutputInput& input)
     wizard.setWaitingVisible(false);
     window.mirror();
     window.Relogio(false);
+}
+
+void wireTableOutput(TfrmPrincipal& window, indicators::IndicatorPageController& indicatorPage,
+                     localities::LocalityPageController& localityPage)
+{
+    window.setOutputAction(Saida::Tabela, [&window, &indicatorPage, &localityPage] {
+        bt_tabelaClick(window, {.rows = &indicatorPage.rows(),
+                                .panels = &indicatorPage.panels(),
+                                .names = localityPage.chosen().texts(),
+                                .codes = localityPage.chosen().codes(),
+                                .migration = &localityPage.migrationLists()});
+    });
 }
 
 } // namespace daxo::app

@@ -7,6 +7,11 @@
 
 namespace daxo::indicators {
 class IndicatorPanels;
+class IndicatorPageController;
+}
+
+namespace daxo::localities {
+class LocalityPageController;
 }
 
 namespace daxo::app {
@@ -25,5 +30,10 @@ struct TableOutputInput {
 };
 
 void bt_tabelaClick(TfrmPrincipal& window, const TableOutputInput& input);
+
+// Makes the window's "Tabela" button run bt_tabelaClick on the choices of
+// the two pages.
+void wireTableOutput(TfrmPrincipal& window, indicators::IndicatorPageController& indicatorPage,
+                     localities::LocalityPageController& localityPage);
 
 } // namespace daxo::app

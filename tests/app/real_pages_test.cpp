@@ -2,6 +2,7 @@
 // and out of the indicator step, the locality page's own transitions.
 #include "app/application.h"
 #include "app/main_window.h"
+#include "click_reading_messages.h"
 #include "app/message_window.h"
 #include "app/data_module_setup.h"
 #include "indicators/widgets/indicator_page.h"
@@ -43,16 +44,7 @@ protected:
         QApplication::processEvents();   // pages shown just now get their layout
         QWidget* target = window->findChild<QWidget*>(name);
         ASSERT_NE(target, nullptr) << name;
-        QTimer watcher;
-        QObject::connect(&watcher, &QTimer::timeout, [&] {
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* m = qobject_cast<TfrmMensagem*>(w); m && m->isVisible()) {
-                    messages << m->text();
-                    m->okButton()->click();
-                }
-        });
-        watcher.start(20);
-        QTest::mouseClick(target, Qt::LeftButton);
+        daxo::app::test::clickReadingMessages(target, messages);
     }
     void choose(const char* combo, int index)
     {

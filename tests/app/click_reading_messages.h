@@ -1,0 +1,28 @@
+#pragma once
+// Clicks a widget of a window under test; every message window the click
+// opens is read into `messages` and closed with its OK button.
+#include "app/message_window.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QStringList>
+#include <QTest>
+#include <QTimer>
+
+namespace daxo::app::test {
+
+inline void clickReadingMessages(QWidget* target, QStringList& messages)
+{
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* m = qobject_cast<TfrmMensagem*>(w); m && m->isVisible()) {
+                messages << m->text();
+                m->okButton()->click();
+            }
+    });
+    watcher.start(20);
+    QTest::mouseClick(target, Qt::LeftButton);
+}
+
+} // namespace daxo::app::test
