@@ -1,4 +1,6 @@
 #include "session_impl.h"
+
+#include "engine_messages.h"
 #include "names.h"
 
 #include "file_lookup.h"
@@ -121,9 +123,10 @@ void Session::Impl::forget(const fs::path& file)
     tables.erase(it);
 }
 
+// The cause first: the statement can be many lines long.
 void Session::Impl::fail(const std::string& sql, const std::string& reason) const
 {
-    throw EngineError("Erro ao executar a instrução: " + sql + " — " + reason);
+    throw EngineError(portugueseReason(reason) + "\n\nInstrução que falhou:\n" + sql);
 }
 
 sql::Translation Session::Impl::translate(const std::string& text)

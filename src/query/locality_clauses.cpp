@@ -129,7 +129,7 @@ std::vector<std::string> joinExclusionLines()
 
 std::string chosenLocalityFilter(const std::vector<std::string>& codes)
 {
-    return joined(codes, " or ", [](const std::string& c) { return " codigo = '" + c + "'"; });
+    return joined(codes, " or ", [](const std::string& c) { return " codigo = '" + escapeSqlText(c) + "'"; });
 }
 
 std::string escapeSqlText(const std::string& text)

@@ -138,13 +138,13 @@ void QueryRunner::ExpandeRegiaoMigracao(const QueryRequest& request)
         q.open();
         std::string states;
         for (q.first(); !q.eof(); q.next())
-            states += (states.empty() ? "" : " OR ") + std::string(" codigo = '") + q.field("CODIGO").asString() + "'";
+            states += (states.empty() ? "" : " OR ") + std::string(" codigo = '") + escapeSqlText(q.field("CODIGO").asString()) + "'";
         q.close();
         const std::string name = j < request.names.size() ? request.names[j] : code;
         if (states.empty())
             throw std::runtime_error("Nenhuma Unidade da Federação da região " + name +
                                      " foi encontrada na tabela nivelgeograficouf.");
-        migration.conditions.push_back("(" + states + ")" + " and   codigo_de = '" + origin + "'");
+        migration.conditions.push_back("(" + states + ")" + " and   codigo_de = '" + escapeSqlText(origin) + "'");
         migration.codes.push_back(code);
         migration.descriptions.push_back(name);
     }
@@ -159,7 +159,7 @@ std::string QueryRunner::localityFilter(const QueryRequest& request)
                 states.push_back(request.codes[j]);
         if (states.empty())
             return {};
-        return "(" + chosenLocalityFilter(states) + ")" + " and   codigo_de = '" + request.codes.front() + "'";
+        return "(" + chosenLocalityFilter(states) + ")" + " and   codigo_de = '" + escapeSqlText(request.codes.front()) + "'";
     }
     if (request.modoMapa)
         return {};
@@ -284,6 +284,10 @@ void QueryRunner::gravaValor(const std::string& ano, int linha, int faixa)
         try {
             q.execute();
         } catch (const std::exception&) {
+            // An empty sum has no numeric form: the record is skipped rather
+            // than written as 0.
+            if (value.isNull() || value.asString().empty())
+                throw;
             cell.valueText = daxo::platform::Value(value.asFloat()).asString();
             setLines(q, insertStatement(cell, label));
             q.execute();

@@ -64,10 +64,10 @@ std::string bulkSelectHead(int census, const std::string& ageText)
 
 std::vector<std::string> existenceCheck(const WorkTableCell& cell)
 {
-    std::vector<std::string> lines{"SELECT 1  FROM temp WHERE codigo = '" + cell.code + "'",
+    std::vector<std::string> lines{"SELECT 1  FROM temp WHERE codigo = '" + escapeSqlText(cell.code) + "'",
                                    " and censo = '" + cell.census + "'"};
     if (!cell.ageText.empty())
-        lines.push_back(" and idade  = '" + cell.ageText + "'");
+        lines.push_back(" and idade  = '" + escapeSqlText(cell.ageText) + "'");
     return lines;
 }
 
@@ -77,9 +77,9 @@ std::vector<std::string> insertStatement(const WorkTableCell& cell, const std::s
     const std::string locality = " ( '" + cell.census + "','" + escapeSqlText(label) + "'";
     if (cell.ageText.empty())
         return {" Insert into temp (CENSO, Localidade, codigo, " + cell.column + " ) values ",
-                locality + " , '" + cell.code + "', " + value + " ); "};
+                locality + " , '" + escapeSqlText(cell.code) + "', " + value + " ); "};
     return {" Insert into temp (CENSO, Localidade, idade, codigo,  " + cell.column + " ) values ",
-            locality + ",'" + cell.ageText + "' , '" + cell.code + "', " + value + " ); "};
+            locality + ",'" + escapeSqlText(cell.ageText) + "' , '" + escapeSqlText(cell.code) + "', " + value + " ); "};
 }
 
 std::vector<std::string> updateStatement(const WorkTableCell& cell, bool withParameter)
@@ -87,9 +87,9 @@ std::vector<std::string> updateStatement(const WorkTableCell& cell, bool withPar
     std::vector<std::string> lines{
         withParameter ? " update temp set  " + cell.column + " = :valor "
                       : " update temp set  " + cell.column + " = " + cell.valueText,
-        " where codigo = '" + cell.code + "'", " and censo  = '" + cell.census + "'"};
+        " where codigo = '" + escapeSqlText(cell.code) + "'", " and censo  = '" + cell.census + "'"};
     if (!cell.ageText.empty())
-        lines.push_back(" and idade  = '" + cell.ageText + "'");
+        lines.push_back(" and idade  = '" + escapeSqlText(cell.ageText) + "'");
     return lines;
 }
 

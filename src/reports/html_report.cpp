@@ -133,19 +133,17 @@ ReportFiles percentagePages(const ReportContext& context, const WorkTable& table
 {
     const std::string suffix = kind == Percentage::Row ? "p" : "pb";
     const std::string sheetName = context.baseName + suffix + ".xls";
-    const std::string head = headPiece(
-        "Filtro:" + context.indicatorText,
-        " <form name=\"X\" action=" + dq + sheetName + dq + " method=\"post\">  ",
-        "  <td width=\"100%\" align=\"center\"><img border=\"0\" src=\"logo-DAXO-inf.jpg\" onclick=\"xL();\"></td> ");
+    const std::string form = " <form name=\"X\" action=" + dq + sheetName + dq + " method=\"post\">  ";
+    // The logo submits the form through the script's xL().
+    const std::string logo =
+        "  <td width=\"100%\" align=\"center\"><img border=\"0\" src=\"logo-DAXO-inf.jpg\" onclick=\"xL();\"></td> ";
 
     Pieces page;
     Pieces sheet;
     scriptLines(page);
-    page.put(head);
-    sheet.put(headPiece(context.indicatorText,
-                        " <form name=\"X\" action=" + dq + sheetName + dq + " method=\"post\">  ",
-                        "  <td width=\"100%\" align=\"center\"><img border=\"0\" src=\"logo-DAXO-inf.jpg\" "
-                        "onclick=\"xL();\"></td> "));
+    page.put(headPiece("Filtro:" + context.indicatorText, form, logo));
+    scriptLines(sheet);
+    sheet.put(headPiece(context.indicatorText, form, logo));
     const std::string unit = kind == Percentage::Row ? " em %" : " em relação ao Brasil %";
     page.put(" <p align=\"center\"><b><font face=\"Verdana\" size=\"2\" color=\"black\"> Filtro:" + context.caption +
              unit + "<br>" + "Censo: " + context.census + CRLF);

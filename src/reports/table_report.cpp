@@ -25,9 +25,17 @@ bool writeFile(const std::filesystem::path& path, const std::string& utf8)
     return out.good();
 }
 
+// Both files or neither: a page whose worksheet failed is not left behind.
 bool writePair(const std::filesystem::path& folder, const std::string& name, const ReportFiles& files)
 {
-    return writeFile(folder / (name + ".html"), files.page) && writeFile(folder / (name + ".xls"), files.sheet);
+    const auto page = folder / (name + ".html");
+    if (!writeFile(page, files.page))
+        return false;
+    if (writeFile(folder / (name + ".xls"), files.sheet))
+        return true;
+    std::error_code ignored;
+    std::filesystem::remove(page, ignored);
+    return false;
 }
 
 [[noreturn]] void cannotWrite(const std::filesystem::path& folder)

@@ -7,6 +7,7 @@
 #include "click_reading_messages.h"
 #include "app/message_window.h"
 #include "app/table_output.h"
+#include "indicators/indicator_panels.h"
 #include "indicators/widgets/indicator_page.h"
 #include "localities/widgets/locality_page.h"
 
@@ -164,6 +165,57 @@ TEST_F(TableOutputTest, AnUnwritableFolderIsReportedAndTheStepKept)
     EXPECT_TRUE(opened.pages.isEmpty());
     EXPECT_TRUE(window->findChild<QWidget*>("pnaguarde")->isHidden());
     EXPECT_EQ(window->PassoAtual(), 4);
+}
+
+TEST_F(TableOutputTest, AMissingMatrixTableIsNamedFirstInTheMessage)
+{
+    walkToLocalities();
+    chooseLocality("Sergipe");
+    click("btAvancar");
+    fs::path matrix;
+    for (const auto& entry : fs::directory_iterator(program / "Bases"))
+        if (entry.path().filename().string().rfind("pop2000mi", 0) == 0)
+            matrix = entry.path();
+    ASSERT_FALSE(matrix.empty());
+    fs::rename(matrix, program / "fora.dbf");
+    click("bt_tabela");
+    fs::rename(program / "fora.dbf", matrix);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QString::fromUtf8("Tabela não encontrada: ")) && messages[0].contains("pop2000mi"))
+        << messages[0].toStdString();
+    EXPECT_TRUE(opened.pages.isEmpty());
+    EXPECT_TRUE(window->findChild<QWidget*>("pnaguarde")->isHidden());
+    EXPECT_EQ(window->PassoAtual(), 4);
+}
+
+TEST(TotalChoice, PanelChoicesPickTheirNationalTotal)
+{
+    const auto total = [](int indicator, const std::string& census, const auto& choose) {
+        daxo::indicators::IndicatorPanels panels;
+        panels.setCensus(census);
+        panels.chooseIndicator(indicator);
+        choose(panels);
+        daxo::reports::TotalBrasil t;
+        return t.CalculaTotalBrasil(census, totalChoice(panels));
+    };
+    using daxo::indicators::IndicatorPanels;
+    EXPECT_EQ(total(2, "2000", [](IndicatorPanels& p) {
+                  p.clickRadioButton("RadioAguaCanalizada");
+                  p.selectComboItem("cbAguaCanalizada", 2);   // por rede geral
+              }), 34914319);
+    EXPECT_EQ(total(2, "2000", [](IndicatorPanels& p) {
+                  p.clickRadioButton("RadioEsgotamentoSanitario");
+                  p.selectComboItem("cbEsgotamentoSanitario", 2);   // fossa séptica
+              }), 6706427);
+    EXPECT_EQ(total(3, "1991", [](IndicatorPanels& p) {
+                  p.clickCheckBox("ckCriancasTotalFamilias");
+                  p.selectComboItem("cbRendimentoTotalFamilias", 2);
+              }), 2277025);
+    EXPECT_EQ(total(11, "2000", [](IndicatorPanels& p) {
+                  p.clickCheckBox("chkContribui");
+                  p.selectComboItem("cbPosicaoPopOcupada", 4);   // conta-própria
+              }), 1360323);
+    EXPECT_EQ(total(13, "1991", [](IndicatorPanels& p) { p.selectComboItem("cbDeficiencia1991", 6); }), 658912);
 }
 
 #include "table_output_test.moc"

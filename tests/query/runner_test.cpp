@@ -277,6 +277,19 @@ TEST_F(RunnerTest, MigrationToAStateAndARegion)
     EXPECT_EQ(table["1/2000"]["entrada"], num(12));
 }
 
+TEST_F(RunnerTest, MigrationRegionWithoutRecordsGetsNoRow)
+{
+    RowSet rows;
+    rows.FiltroLinha[0] = "Indicador = 'Informação de entrada entre duas datas fixas'";
+    rows.CampoLinha[0] = "entrada";
+    // Nothing enters the Nordeste (Bahia) from Bahia itself: the sum is empty.
+    run(rows, {.indicator = 14, .census = "2000", .names = {"Bahia para", "Nordeste", "Acre"}, .codes = {"29", "2", "12"}});
+    auto table = workTable();
+    EXPECT_EQ(table.count("2/2000"), 0u);
+    ASSERT_EQ(table.size(), 1u);
+    EXPECT_EQ(table["12/2000"]["entrada"], num(5));
+}
+
 TEST_F(RunnerTest, RefusalsBeforeAnyQuery)
 {
     RowSet rows = sexRows();

@@ -5,9 +5,11 @@
 #include "indicators/definition_lookup.h"
 #include "platform/formats.h"
 #include "report_run.h"
+#include "reports/table_report.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -237,4 +239,34 @@ TEST_F(EndToEnd, AllStatesShareOfBrazilSumsToAHundred)
     // Each share is rounded to two decimals.
     EXPECT_NEAR(pageSum, 100.0, 0.015);
     EXPECT_NE(report.brazilPage.find(" em relação ao Brasil %"), std::string::npos);
+}
+
+TEST_F(EndToEnd, ReportFilesThatCannotBeWrittenAreRetriedUnderTheNextNumber)
+{
+    run({.boxes = {"chkTodos"}, .names = {"Acre"}, .codes = {"12"}});
+    reports::TableReportJob job;
+    job.context = {.indicator = 0, .indicatorText = "População", .caption = "População total", .census = "2000"};
+    job.programFolder = folder / "saida";
+    // A folder, not empty, where the worksheet goes.
+    fs::create_directories(job.programFolder / "População2.xls" / "dentro");
+    int numero = 1;
+    reports::TotalBrasil total;
+    const fs::path page = reports::MontaRelatorio(*dm, job, numero, total);
+    EXPECT_EQ(page.filename(), "População3.html");
+    EXPECT_EQ(numero, 3);
+    EXPECT_FALSE(fs::exists(job.programFolder / "População2.html")) << "the failed attempt leaves no page";
+    for (const char* file : {"População3.xls", "População3p.html", "População3pb.xls"})
+        EXPECT_TRUE(fs::exists(job.programFolder / file)) << file;
+
+    // A folder that cannot exist: a few attempts, then the message.
+    std::ofstream(folder / "arquivo") << "x";
+    job.programFolder = folder / "arquivo" / "saida";
+    try {
+        reports::MontaRelatorio(*dm, job, numero, total);
+        ADD_FAILURE() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Não foi possível gravar o relatório na pasta " +
+                                              job.programFolder.string(), 0), 0u) << e.what();
+    }
+    EXPECT_EQ(numero, 8);
 }

@@ -109,6 +109,10 @@ TEST(HtmlReport, PercentagePages)
     EXPECT_EQ(count(row.page, cell("100,00")), 2u);   // the Total column of both rows
     EXPECT_EQ(count(row.page, cell("0.00")), 3u);     // a null and two zeros
     EXPECT_NE(row.page.find(cell("0,01")), std::string::npos);
+    // The worksheet's logo calls the script, so the worksheet carries it too.
+    EXPECT_EQ(row.sheet.rfind("    <SCRIPT> \r\n", 0), 0u);
+    EXPECT_NE(row.sheet.find("<title>População</title>"), std::string::npos);
+    EXPECT_NE(row.sheet.find("onclick=\"xL();\""), std::string::npos);
 
     WorkTable tenth{{"Censo", "Localidade", "Codigo", "Total"},
                     {{Value("2000"), Value("BA Bahia-2000"), Value("29"), Value(16987285.6)},
