@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QScrollArea>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -203,6 +205,35 @@ TEST_F(MainWindowTest, CarriageReturnInAMessageBreaksTheLine)
     click("btAvancar");
     EXPECT_EQ(shownText, QString::fromUtf8("A faixa etária e obrigatória para o tipo de rendimento médio da população "
                                            "ocupada \nEscolha a faixa etária"));
+}
+
+TEST_F(MainWindowTest, ALongMessageGrowsTheWindowAndKeepsEveryLine)
+{
+    std::string text = "Tabela não encontrada: pop2000mi.dbf\n\nInstrução que falhou:\nSELECT NIVEL_GEO";
+    for (int line = 0; line < 60; ++line)
+        text += "\n and CODIGO <> '" + std::to_string(line) + "888'";
+    indicators->onLeave = [&] { refuse(text); };
+    show();
+    click("btAvancar");
+    click("btAvancar");
+    QString shownText;
+    QRect window, label, button;
+    whenShown<TfrmMensagem>([&](TfrmMensagem* m) {
+        shownText = m->text();
+        window = m->rect();
+        auto* area = m->findChild<QScrollArea*>();
+        ASSERT_NE(area, nullptr) << "sixty lines need the scrolling area";
+        label = QRect(area->geometry().topLeft(), area->size());
+        button = m->okButton()->geometry();
+        m->okButton()->click();
+    });
+    click("btAvancar");
+    EXPECT_EQ(shownText.toStdString(), text);
+    EXPECT_EQ(window.width(), 470);
+    EXPECT_GT(window.height(), 89);
+    EXPECT_LE(window.height(), QGuiApplication::primaryScreen()->availableGeometry().height());
+    EXPECT_TRUE(window.contains(button));
+    EXPECT_LE(label.bottom(), button.top()) << "the text ends above the button";
 }
 
 TEST_F(MainWindowTest, OutputErrorStopsTheWaitingAnimation)
