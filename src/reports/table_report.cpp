@@ -58,12 +58,12 @@ void writePercentagePage(const TableReportJob& job, const std::string& name, con
 
 } // namespace
 
-WorkTable readWorkTable(daxo::platform::DataModule& dm)
+WorkTable readWorkTable(daxo::platform::DataModule& dm, const std::string& tableName)
 {
     auto& q = dm.Query1;
     q.close();
     q.clearSql();
-    q.addLine(" SELECT * FROM TEMP ");
+    q.addLine(" SELECT * FROM " + tableName + " ");
     q.open();
     WorkTable table;
     for (int i = 0; i < q.fieldCount(); ++i)

@@ -20,7 +20,8 @@ struct TableReportJob {
     std::function<void(const std::filesystem::path&)> openPage;   // the desktop's "open"
 };
 
-WorkTable readWorkTable(daxo::platform::DataModule& dm);
+// The work table TEMP, or another table of the same layout (the chart copy).
+WorkTable readWorkTable(daxo::platform::DataModule& dm, const std::string& tableName = "TEMP");
 
 // Advances `numeroRelatorio` for every attempt; a page that cannot be written
 // is tried again a few times (under the next number for the main report),
