@@ -19,7 +19,9 @@ std::vector<fs::path> collectGeneratedFiles(const fs::path& programFolder)
     for (const char* mask : kMascarasLimpeza)
         for (const std::string& name : platform::listMatching(programFolder, mask))
             files.push_back(programFolder / name);
-    files.push_back(platform::findPath(programFolder / "bases/temp.DBF"));
+    // The work table and its percentage copy for the charts.
+    for (const char* table : {"bases/temp.DBF", "bases/temper.dbf"})
+        files.push_back(platform::findPath(programFolder / table));
     return files;
 }
 

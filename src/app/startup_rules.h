@@ -22,7 +22,7 @@ void registerDataAlias(platform::AliasRegistry& registry, const std::filesystem:
 std::optional<std::string> resolutionMessage(int screenWidth);
 
 // Files the exit clean-up removes: the generated files lying directly in the
-// program folder, and the work table.
+// program folder, the work table and its chart copy.
 inline constexpr std::array<const char*, 8> kMascarasLimpeza = {
     "*.DBF", "*.XLS", "*.HTML", "*.SHP", "*.MDX", "*.SBN", "*.SBX", "*.SHX"};
 std::vector<std::filesystem::path> collectGeneratedFiles(const std::filesystem::path& programFolder);

@@ -131,9 +131,10 @@ TEST(ExitCleanUp, RemovesGeneratedFilesOfTheProgramFolderOnly)
     const fs::path p = program.path();
     const std::vector<fs::path> gone = {
         program.touch("tempmapa.shp"), program.touch("tempmapa.SHX"), program.touch("Relatorio1.html"),
-        program.touch("Relatorio1.xls"), program.touch("x.mdx"), program.touch("bases/temp.DBF")};
+        program.touch("Relatorio1.xls"), program.touch("x.mdx"), program.touch("bases/temp.DBF"),
+        program.touch("bases/TEMPER.DBF")};
     const std::vector<fs::path> kept = {
-        program.touch("bases/UF.DBF"), program.touch("bases/Indicadores2000.dbf"),
+        program.touch("bases/UF.DBF"), program.touch("bases/Indicadores2000.dbf"), program.touch("bases/temper.dbf.bak"),
         program.touch("Mapas/Brasil.shp"), program.touch("Mapas/Estados/ind_Acre.shp"),
         program.touch("Indicadores_arquivos/Indicadores.htm"), program.touch("logo-DAXO-inf.jpg"),
         program.touch("relatorio.htm"), program.touch("pasta.dbf/dentro.txt")};
@@ -149,8 +150,9 @@ TEST(ExitCleanUp, MissingFolderIsNoError)
 {
     EXPECT_NO_THROW(cleanProgramFolder("/tmp/daxo-nao-existe-xyz"));
     const auto files = collectGeneratedFiles("/tmp/daxo-nao-existe-xyz");
-    ASSERT_EQ(files.size(), 1u);   // the work table, always looked at
+    ASSERT_EQ(files.size(), 2u);   // the work table and its chart copy, always looked at
     EXPECT_EQ(files[0].filename(), "temp.DBF");
+    EXPECT_EQ(files[1].filename(), "temper.dbf");
 }
 
 TEST(WaitingAnimation, CyclesThroughTheFourLabels)
