@@ -13,15 +13,11 @@
 
 namespace daxo::app {
 
-namespace {
-
 reports::TotalBrasil& totalBrasil()
 {
     static reports::TotalBrasil total;
     return total;
 }
-
-} // namespace
 
 reports::NationalTotalChoice totalChoice(const indicators::IndicatorPanels& panels)
 {
@@ -86,15 +82,21 @@ void bt_tabelaClick(TfrmPrincipal& window, const TableOutputInput& input)
     window.Relogio(false);
 }
 
+TableOutputInput outputInput(indicators::IndicatorPageController& indicatorPage,
+                             localities::LocalityPageController& localityPage)
+{
+    return {.rows = &indicatorPage.rows(),
+            .panels = &indicatorPage.panels(),
+            .names = localityPage.chosen().texts(),
+            .codes = localityPage.chosen().codes(),
+            .migration = &localityPage.migrationLists()};
+}
+
 void wireTableOutput(TfrmPrincipal& window, indicators::IndicatorPageController& indicatorPage,
                      localities::LocalityPageController& localityPage)
 {
     window.setOutputAction(Saida::Tabela, [&window, &indicatorPage, &localityPage] {
-        bt_tabelaClick(window, {.rows = &indicatorPage.rows(),
-                                .panels = &indicatorPage.panels(),
-                                .names = localityPage.chosen().texts(),
-                                .codes = localityPage.chosen().codes(),
-                                .migration = &localityPage.migrationLists()});
+        bt_tabelaClick(window, outputInput(indicatorPage, localityPage));
     });
 }
 

@@ -29,6 +29,13 @@ struct TableOutputInput {
     localities::MigrationLists* migration = nullptr;   // cbLocalidadeMigracao and its two companions
 };
 
+// The current choices of the two pages, as an output button reads them.
+TableOutputInput outputInput(indicators::IndicatorPageController& indicatorPage,
+                             localities::LocalityPageController& localityPage);
+
+// The national total of the last percentage computed, kept between outputs.
+reports::TotalBrasil& totalBrasil();
+
 void bt_tabelaClick(TfrmPrincipal& window, const TableOutputInput& input);
 
 // Makes the window's "Tabela" button run bt_tabelaClick on the choices of
