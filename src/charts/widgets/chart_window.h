@@ -3,11 +3,28 @@
 // showing the bar series of one chart output, with its detail panel.
 #include "charts/chart_series.h"
 
+#include "charts/widgets/chart_tools.h"
+
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPrinter;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QToolButton;
+
+namespace daxo::platform {
+class BarChart;
+}
 
 namespace daxo::charts {
 
@@ -32,6 +49,70 @@ public:
     std::function<void()> onShown;
     // Printing or saving failed: the text for the message window.
     std::function<void(const std::string&)> onError;
+    // "Salvar" asks here for the file name; nothing when cancelled.
+    std::function<std::optional<std::string>()> chooseBitmapFile;
+
+    ChartKind kind() const { return setup_.kind; }
+    platform::BarChart* chart() const { return chart_; }
+    const ChartTools& tools() const { return tools_; }
+    int selectedSeries() const;
+
+    // The chart with title and footer, on a printer or into a .bmp file;
+    // failures go to onError.
+    void printChart(QPrinter& printer);
+    void saveBitmap(const std::string& path);
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildHeader();
+    void buildDetailPanel();
+    void buildBottomBar();
+    QWidget* toolGroup(QWidget* caption, const std::vector<QWidget*>& controls);
+    QWidget* toolGroup(const QString& caption, const std::vector<QWidget*>& controls);
+    QToolButton* smallButton(const QString& name, const QString& glyph, const QString& hint,
+                             std::function<void()> action);
+    void refresh();
+    void fadeIn();
+    void withTitleAndFooter(const std::function<bool()>& output, const std::string& failure);
+
+    void FormActivate();
+    void btnImprimirClick();
+    void btnSalvarClick();
+    void btnFecharClick();
+    void SpeedButton14Click();
+    void CheckBox1Click();
+    void ScrollBar2Change();
+    void ScrollBar3Change();
+    void SpeedButton8Click();
+    void SpeedButton9Click();
+    void SpeedButton11Click();
+    void RadioGroup1Click();
+    void ComboBox1Change();
+    void fillSeriesList(int selected);
+
+    ChartWindowSetup setup_;
+    platform::BarChart* chart_ = nullptr;
+    ChartTools tools_;
+    bool faded_ = false;
+
+    QLabel* labelTopo_ = nullptr;
+    QFrame* panel2_ = nullptr;
+    QFrame* panel3_ = nullptr;
+    QCheckBox* checkBox1_ = nullptr;
+    QScrollBar* scrollBar2_ = nullptr;
+    QScrollBar* scrollBar3_ = nullptr;
+    QToolButton* normal_ = nullptr;
+    QToolButton* marksOff_ = nullptr;   // SpeedButton11: marks are on
+    QToolButton* marksOn_ = nullptr;    // SpeedButton13: marks are off
+    QComboBox* comboBox1_ = nullptr;
+    QFrame* shape1_ = nullptr;
+    QRadioButton* atras_ = nullptr;
+    QRadioButton* lado_ = nullptr;
+    QWidget* apresentacao_ = nullptr;
+    QPushButton* detailButton_ = nullptr;
 };
 
 } // namespace daxo::charts

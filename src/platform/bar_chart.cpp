@@ -1,0 +1,114 @@
+#include "platform/bar_chart.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrinter>
+
+#include <algorithm>
+
+namespace daxo::platform {
+
+BarChart::BarChart(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QImage BarChart::toImage(QSize size) const
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paintBarChart(painter, QRectF(QPointF(0, 0), QSizeF(size)), model_);
+    return image;
+}
+
+bool BarChart::printLandscape(QPrinter& printer) const
+{
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    // Drawn at the screen size's proportions, then scaled to the page.
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution()).translated(
+        -printer.pageLayout().paintRectPixels(printer.resolution()).topLeft());
+    const double logicalWidth = std::max(width(), 781);
+    const double scale = page.width() / logicalWidth;
+    painter.scale(scale, scale);
+    paintBarChart(painter, QRectF(0, 0, logicalWidth, page.height() / scale), model_);
+    return painter.end();
+}
+
+void BarChart::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    frame_ = paintBarChart(painter, QRectF(rect()), model_);
+    if (dragging_) {
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(dragRect_);
+    }
+}
+
+void BarChart::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    dragging_ = true;
+    dragStart_ = event->position();
+    dragRect_ = QRectF(dragStart_, dragStart_);
+}
+
+void BarChart::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!dragging_)
+        return;
+    dragRect_ = QRectF(dragStart_, event->position()).normalized();
+    update();
+}
+
+void BarChart::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (!dragging_ || event->button() != Qt::LeftButton)
+        return;
+    dragging_ = false;
+    const QPointF end = event->position();
+    const QPointF moved = end - dragStart_;
+    if (moved.x() > 4 && moved.y() > 4) {
+        zoomToRectangle(QRectF(dragStart_, end));
+    } else if (moved.x() < -4 || moved.y() < -4) {
+        // Dragging back up or left gives up the zoom, as charts usually do.
+        model_.undoZoom();
+    }
+    update();
+}
+
+void BarChart::zoomToRectangle(const QRectF& pixels)
+{
+    const QRectF& f = frame_.front;
+    if (f.width() <= 0 || f.height() <= 0)
+        return;
+    const auto along = [](double pixel, double from, double length, const AxisRange& r) {
+        return r.minimum + (pixel - from) / length * (r.maximum - r.minimum);
+    };
+    const AxisRange horizontal{along(pixels.left(), f.left(), f.width(), frame_.horizontal),
+                               along(pixels.right(), f.left(), f.width(), frame_.horizontal)};
+    const AxisRange vertical{along(f.bottom() - pixels.bottom(), 0, f.height(), frame_.vertical),
+                             along(f.bottom() - pixels.top(), 0, f.height(), frame_.vertical)};
+    // Two steps: half-way, shown, then the target.
+    const AxisRange fromH = model_.range(Axis::Bottom), fromV = model_.range(Axis::Left);
+    const auto halfway = [](const AxisRange& a, const AxisRange& b) {
+        return AxisRange{(a.minimum + b.minimum) / 2, (a.maximum + b.maximum) / 2};
+    };
+    for (const auto& [h, v] : {std::pair{halfway(fromH, horizontal), halfway(fromV, vertical)},
+                               std::pair{horizontal, vertical}}) {
+        for (Axis axis : {Axis::Top, Axis::Bottom})
+            model_.setRange(axis, h);
+        for (Axis axis : {Axis::Left, Axis::Right})
+            model_.setRange(axis, v);
+        repaint();
+    }
+    if (onMouseZoom)
+        onMouseZoom();
+}
+
+} // namespace daxo::platform

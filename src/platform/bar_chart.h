@@ -1,0 +1,62 @@
+#pragma once
+// A bar chart widget over BarChartModel: pseudo-3D bars, value marks,
+// category labels, a value axis, legend, title and footer lines. Paints on
+// the screen, a printer or an image alike.
+#include "platform/bar_chart_model.h"
+
+#include <QImage>
+#include <QRectF>
+#include <QWidget>
+
+#include <functional>
+
+class QPainter;
+class QPrinter;
+
+namespace daxo::platform {
+
+// Where the plot of the last drawing lay, to turn mouse positions into axis
+// values.
+struct PlotFrame {
+    QRectF front;   // the front plane of the bars
+    AxisRange horizontal;
+    AxisRange vertical;
+};
+
+// Draws the whole chart into `area` on white.
+PlotFrame paintBarChart(QPainter& painter, const QRectF& area, const BarChartModel& model);
+
+class BarChart : public QWidget {
+    Q_OBJECT
+public:
+    explicit BarChart(QWidget* parent = nullptr);
+
+    BarChartModel& model() { return model_; }
+    const BarChartModel& model() const { return model_; }
+
+    // The chart as it is now, drawn on white.
+    QImage toImage(QSize size) const;
+    QImage toImage() const { return toImage(size()); }
+    // Prints on one landscape page; false when the printer cannot start.
+    bool printLandscape(QPrinter& printer) const;
+
+    // A mouse drag from top-left to bottom-right zoomed into its rectangle.
+    std::function<void()> onMouseZoom;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void zoomToRectangle(const QRectF& pixels);
+
+    BarChartModel model_;
+    PlotFrame frame_;
+    QPointF dragStart_;
+    QRectF dragRect_;
+    bool dragging_ = false;
+};
+
+} // namespace daxo::platform

@@ -1,0 +1,150 @@
+#include "platform/bar_chart_model.h"
+
+#include "platform/formats.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <utility>
+
+namespace daxo::platform {
+
+LegendPosition nextLegendPosition(LegendPosition position)
+{
+    switch (position) {
+    case LegendPosition::Left: return LegendPosition::Top;
+    case LegendPosition::Top: return LegendPosition::Right;
+    case LegendPosition::Right: return LegendPosition::Bottom;
+    case LegendPosition::Bottom: return LegendPosition::Left;
+    }
+    return LegendPosition::Left;
+}
+
+void BarChartModel::setSeries(std::vector<BarSeries> series)
+{
+    series_ = std::move(series);
+}
+
+int BarChartModel::categoryCount() const
+{
+    std::size_t count = 0;
+    for (const auto& s : series_)
+        count = std::max({count, s.values.size(), s.labels.size()});
+    return static_cast<int>(count);
+}
+
+std::string BarChartModel::categoryLabel(int category) const
+{
+    for (const auto& s : series_)
+        if (category >= 0 && category < static_cast<int>(s.labels.size()))
+            return s.labels[category];
+    return {};
+}
+
+void BarChartModel::exchangeSeries(int first, int second)
+{
+    if (first < 0 || second < 0 || first >= seriesCount() || second >= seriesCount())
+        throw std::out_of_range("série inexistente no gráfico");
+    std::swap(series_[first], series_[second]);
+}
+
+void BarChartModel::setMarksVisible(bool visible)
+{
+    for (auto& s : series_)
+        s.marksVisible = visible;
+}
+
+double niceStep(double span, int wanted)
+{
+    if (!(span > 0) || wanted < 1)
+        return 1;
+    const double raw = span / wanted;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double factor : {1.0, 2.0, 5.0})
+        if (raw <= factor * power)
+            return factor * power;
+    return 10 * power;
+}
+
+AxisRange BarChartModel::automaticRange(Axis axis) const
+{
+    switch (axis) {
+    case Axis::Top:
+    case Axis::Bottom:
+        return {-0.5, std::max(1, categoryCount()) - 0.5};
+    case Axis::Depth:
+        return {0, static_cast<double>(std::max(1, seriesCount()))};
+    case Axis::Left:
+    case Axis::Right:
+        break;
+    }
+    double low = 0, high = 0;
+    for (const auto& s : series_)
+        for (const auto& v : s.values)
+            if (v && std::isfinite(*v)) {
+                low = std::min(low, *v);
+                high = std::max(high, *v);
+            }
+    if (high == low)
+        return {low, low + 1};
+    const double step = niceStep(high - low, 8);
+    return {std::floor(low / step) * step, std::ceil(high / step) * step};
+}
+
+AxisRange BarChartModel::range(Axis axis) const
+{
+    const auto& manual = manual_[slot(axis)];
+    return manual ? *manual : automaticRange(axis);
+}
+
+bool BarChartModel::isAutomatic(Axis axis) const
+{
+    return !manual_[slot(axis)].has_value();
+}
+
+void BarChartModel::setRange(Axis axis, AxisRange range)
+{
+    manual_[slot(axis)] = range;
+}
+
+void BarChartModel::zoomPercent(double q)
+{
+    for (Axis axis : {Axis::Left, Axis::Right, Axis::Top, Axis::Bottom}) {
+        const AxisRange r = range(axis);
+        const double d = (r.maximum - r.minimum) * (q - 100) / 100;
+        setRange(axis, {r.minimum + d, r.maximum - d});
+    }
+}
+
+void BarChartModel::scroll(Axis first, Axis second, double p)
+{
+    for (Axis axis : {first, second}) {
+        const AxisRange r = range(axis);
+        const double amount = (r.maximum - r.minimum) * p / 100;
+        setRange(axis, {r.minimum + amount, r.maximum + amount});
+    }
+}
+
+void BarChartModel::scrollHorizontal(double p)
+{
+    scroll(Axis::Top, Axis::Bottom, p);
+}
+
+void BarChartModel::scrollVertical(double p)
+{
+    scroll(Axis::Left, Axis::Right, p);
+}
+
+void BarChartModel::undoZoom()
+{
+    for (auto& manual : manual_)
+        manual.reset();
+}
+
+std::string chartNumber(double value)
+{
+    const std::string text = formatFloat("#,##0.###", std::fabs(value));
+    return value < 0 && text.find_first_not_of("0,.") != std::string::npos ? "-" + text : text;
+}
+
+} // namespace daxo::platform

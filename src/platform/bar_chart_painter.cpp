@@ -1,0 +1,502 @@
+// Drawing of a bar chart: layout of title, legend, axis labels and walls,
+// then the bars back to front, their marks and the category labels.
+#include "platform/bar_chart.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace daxo::platform {
+namespace {
+
+constexpr double kMinFontPixels = 6;
+
+QColor toQColor(const ChartColour& c)
+{
+    return QColor(c.red, c.green, c.blue);
+}
+
+QFont pixelFont(double pixels, bool bold = false)
+{
+    QFont font("Arial");
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels))));
+    font.setBold(bold);
+    return font;
+}
+
+QStringList labelLines(const std::string& text)
+{
+    QString s = QString::fromStdString(text);
+    s.replace("\r\n", "\n").replace('\r', '\n');
+    return s.split('\n');
+}
+
+double widestLine(const QFontMetricsF& metrics, const QStringList& lines)
+{
+    double widest = 0;
+    for (const auto& line : lines)
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    return widest;
+}
+
+// Title lines on top, footer lines at the bottom; returns what is left.
+QRectF drawTextLines(QPainter& p, QRectF area, const BarChartModel& model)
+{
+    const QFont title = pixelFont(13, true);
+    const QFont footer = pixelFont(11);
+    const double titleHeight = QFontMetricsF(title).height();
+    const double footerHeight = QFontMetricsF(footer).height();
+    p.setPen(toQColor(model.titleColour));
+    p.setFont(title);
+    for (const auto& line : model.titleLines)
+        for (const auto& part : labelLines(line)) {
+            p.drawText(QRectF(area.left(), area.top(), area.width(), titleHeight), Qt::AlignCenter, part);
+            area.setTop(area.top() + titleHeight);
+        }
+    p.setPen(Qt::black);
+    p.setFont(footer);
+    for (auto it = model.footerLines.rbegin(); it != model.footerLines.rend(); ++it) {
+        area.setBottom(area.bottom() - footerHeight);
+        p.drawText(QRectF(area.left(), area.bottom(), area.width(), footerHeight), Qt::AlignCenter,
+                   QString::fromStdString(*it));
+    }
+    return area;
+}
+
+struct LegendEntry {
+    QString text;
+    QColor colour;
+};
+
+// The legend on its side of `area`; returns the area left for the plot.
+QRectF drawLegend(QPainter& p, QRectF area, const BarChartModel& model)
+{
+    if (!model.legendVisible || model.series().empty())
+        return area;
+    std::vector<LegendEntry> entries;
+    for (const auto& s : model.series())
+        entries.push_back({QString::fromStdString(s.title), toQColor(s.colour)});
+    const bool vertical = model.legendPosition == LegendPosition::Left ||
+                          model.legendPosition == LegendPosition::Right;
+    double pixels = 11;
+    QFont font = pixelFont(pixels);
+    // Shrink until a vertical legend fits the height.
+    while (vertical && pixels > kMinFontPixels &&
+           QFontMetricsF(font).height() * entries.size() + 8 > area.height()) {
+        font = pixelFont(--pixels);
+    }
+    const QFontMetricsF metrics(font);
+    const double swatch = std::max(6.0, metrics.height() * 0.7), line = metrics.height();
+    double textWidth = 0;
+    for (const auto& e : entries)
+        textWidth = std::max(textWidth, metrics.horizontalAdvance(e.text));
+    const double entryWidth = std::min(swatch + 4 + textWidth, area.width() * 0.3);
+    QRectF box;
+    std::vector<QPointF> positions;
+    if (vertical) {
+        const QSizeF size(entryWidth + 12, line * entries.size() + 8);
+        const double x = model.legendPosition == LegendPosition::Left ? area.left() + 4
+                                                                       : area.right() - size.width() - 4;
+        box = QRectF(QPointF(x, area.top() + (area.height() - size.height()) / 2), size);
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            positions.emplace_back(box.left() + 6, box.top() + 4 + i * line);
+        if (model.legendPosition == LegendPosition::Left)
+            area.setLeft(box.right() + 6);
+        else
+            area.setRight(box.left() - 6);
+    } else {
+        const double cell = entryWidth + 12;
+        const int perRow = std::max(1, static_cast<int>((area.width() - 12) / cell));
+        const int rows = (static_cast<int>(entries.size()) + perRow - 1) / perRow;
+        const int columns = std::min<int>(perRow, static_cast<int>(entries.size()));
+        const QSizeF size(columns * cell + 8, rows * line + 8);
+        const double y = model.legendPosition == LegendPosition::Top ? area.top() + 2
+                                                                      : area.bottom() - size.height() - 2;
+        box = QRectF(QPointF(area.left() + (area.width() - size.width()) / 2, y), size);
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            positions.emplace_back(box.left() + 6 + (i % perRow) * cell, box.top() + 4 + (i / perRow) * line);
+        if (model.legendPosition == LegendPosition::Top)
+            area.setTop(box.bottom() + 4);
+        else
+            area.setBottom(box.top() - 4);
+    }
+    p.setPen(QColor(128, 128, 128));
+    p.setBrush(Qt::white);
+    p.drawRect(box);
+    p.setFont(font);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const QPointF at = positions[i];
+        p.setPen(Qt::black);
+        p.setBrush(entries[i].colour);
+        p.drawRect(QRectF(at.x(), at.y() + (line - swatch) / 2, swatch, swatch));
+        const QRectF textRect(at.x() + swatch + 4, at.y(), entryWidth - swatch - 4, line);
+        p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
+                   metrics.elidedText(entries[i].text, Qt::ElideRight, textRect.width()));
+    }
+    return area;
+}
+
+// How the category labels go: font, and turned upright when too wide.
+struct CategoryLabels {
+    QFont font;
+    bool rotated = false;
+    double height = 0;   // room below the plot
+};
+
+CategoryLabels layoutCategories(const BarChartModel& model, double groupWidth, double maxHeight)
+{
+    CategoryLabels result;
+    double widest = 0;
+    int mostLines = 1;
+    for (double pixels = 11; pixels >= kMinFontPixels; --pixels) {
+        result.font = pixelFont(pixels);
+        const QFontMetricsF metrics(result.font);
+        widest = 0;
+        mostLines = 1;
+        for (int c = 0; c < model.categoryCount(); ++c) {
+            const QStringList lines = labelLines(model.categoryLabel(c));
+            widest = std::max(widest, widestLine(metrics, lines));
+            mostLines = std::max(mostLines, static_cast<int>(lines.size()));
+        }
+        if (widest <= groupWidth * 0.95 || pixels <= 8)
+            break;
+    }
+    const QFontMetricsF metrics(result.font);
+    if (widest > groupWidth * 0.95) {
+        result.rotated = true;
+        // Upright lines stand side by side; shrink until they fit the group.
+        double pixels = result.font.pixelSize();
+        while (pixels > kMinFontPixels && QFontMetricsF(result.font).height() * mostLines > groupWidth) {
+            result.font = pixelFont(--pixels);
+        }
+        double upright = 0;
+        for (int c = 0; c < model.categoryCount(); ++c)
+            upright = std::max(upright, widestLine(QFontMetricsF(result.font), labelLines(model.categoryLabel(c))));
+        result.height = std::min(upright + 6, maxHeight);
+    } else {
+        result.height = metrics.height() * mostLines + 4;
+    }
+    return result;
+}
+
+// The value axis: round steps, labels on the left, lines on the walls.
+struct ValueScale {
+    AxisRange range;
+    double step = 1;
+    QFont font = pixelFont(10);
+};
+
+std::vector<double> scaleValues(const ValueScale& scale)
+{
+    std::vector<double> values;
+    const double first = std::ceil(scale.range.minimum / scale.step - 1e-9) * scale.step;
+    for (double v = first; v <= scale.range.maximum + scale.step * 1e-9 && values.size() < 200; v += scale.step)
+        values.push_back(std::fabs(v) < scale.step * 1e-9 ? 0 : v);
+    return values;
+}
+
+class Drawing {
+public:
+    Drawing(QPainter& p, const BarChartModel& model) : p_(p), model_(model) {}
+
+    PlotFrame draw(QRectF area);
+
+private:
+    double xOf(double position) const
+    {
+        return frame_.front.left() + (position - frame_.horizontal.minimum) /
+                                         (frame_.horizontal.maximum - frame_.horizontal.minimum) *
+                                         frame_.front.width();
+    }
+    double yOf(double value) const
+    {
+        return frame_.front.bottom() - (value - frame_.vertical.minimum) /
+                                           (frame_.vertical.maximum - frame_.vertical.minimum) *
+                                           frame_.front.height();
+    }
+    void drawWalls(const ValueScale& scale);
+    void drawBars();
+    void drawBar(const BarSeries& series, int index, double x0, double x1, QPointF offset, QPointF depth);
+    double layoutMarks();
+    void drawMarks();
+    void drawCategoryLabels(const CategoryLabels& labels);
+
+    struct BarSlot {
+        double x0, x1;
+        QPointF offset;
+        QPointF depth;
+        int row;
+    };
+    BarSlot slotOf(int series, int category) const;
+
+    QPainter& p_;
+    const BarChartModel& model_;
+    PlotFrame frame_;
+    QPointF depth_;   // from the front plane to the back wall
+    double groupWidth_ = 0;
+    int sideCount_ = 0;
+    int rows_ = 1;
+    QFont markFont_;
+    bool marksUpright_ = false;
+    bool marksShown_ = true;
+};
+
+PlotFrame Drawing::draw(QRectF area)
+{
+    frame_.horizontal = model_.range(Axis::Bottom);
+    frame_.vertical = model_.range(Axis::Left);
+    if (frame_.horizontal.maximum <= frame_.horizontal.minimum)
+        frame_.horizontal.maximum = frame_.horizontal.minimum + 1;
+    if (frame_.vertical.maximum <= frame_.vertical.minimum)
+        frame_.vertical.maximum = frame_.vertical.minimum + 1;
+
+    ValueScale scale{frame_.vertical, niceStep(frame_.vertical.maximum - frame_.vertical.minimum, 8)};
+    const QFontMetricsF axisMetrics(scale.font);
+    double axisWidth = 0;
+    for (double v : scaleValues(scale))
+        axisWidth = std::max(axisWidth, axisMetrics.horizontalAdvance(QString::fromStdString(chartNumber(v))));
+
+    const auto& view = model_.view;
+    const double turn = (360 - std::clamp(view.rotation, 270, 360)) * std::numbers::pi / 180;
+    const double tilt = std::clamp(360 - view.elevation, 0, 90) * std::numbers::pi / 180;
+    const double depth = view.enabled ? std::min(area.width(), area.height()) * 0.4 * view.depthPercent / 100 : 0;
+    depth_ = QPointF(depth * std::cos(turn), -depth * std::sin(tilt));
+
+    const double categories = frame_.horizontal.maximum - frame_.horizontal.minimum;
+    const double plotWidth = area.width() - axisWidth - 8 - depth_.x() - 6;
+    groupWidth_ = plotWidth / categories;
+    sideCount_ = 0;
+    rows_ = 1;
+    for (const auto& s : model_.series())
+        (s.layout == BarLayout::Side ? sideCount_ : rows_) += 1;
+    const double markRoom = layoutMarks();
+    const CategoryLabels labels = layoutCategories(model_, groupWidth_, area.height() * 0.4);
+
+    frame_.front = QRectF(QPointF(area.left() + axisWidth + 8, area.top() + markRoom - depth_.y()),
+                          QPointF(area.right() - depth_.x() - 6, area.bottom() - labels.height));
+    if (frame_.front.height() < 10)
+        frame_.front.setTop(frame_.front.bottom() - 10);
+
+    drawWalls(scale);
+    drawBars();
+    drawMarks();
+    drawCategoryLabels(labels);
+    return frame_;
+}
+
+void Drawing::drawWalls(const ValueScale& scale)
+{
+    const QRectF& f = frame_.front;
+    const QRectF back = f.translated(depth_);
+    p_.setRenderHint(QPainter::Antialiasing, false);
+    p_.setPen(QColor(128, 128, 128));
+    p_.setBrush(Qt::white);
+    p_.drawPolygon(QPolygonF({f.topLeft(), back.topLeft(), back.bottomLeft(), f.bottomLeft()}));
+    p_.drawPolygon(QPolygonF({f.bottomLeft(), f.bottomRight(), back.bottomRight(), back.bottomLeft()}));
+    p_.drawRect(back);
+    p_.setFont(scale.font);
+    const QFontMetricsF metrics(scale.font);
+    for (double v : scaleValues(scale)) {
+        const double y = yOf(v);
+        p_.setPen(QColor(200, 200, 200));
+        p_.drawLine(QPointF(f.left(), y), QPointF(f.left(), y) + depth_);
+        p_.drawLine(QPointF(f.left(), y) + depth_, QPointF(f.right(), y) + depth_);
+        p_.setPen(Qt::black);
+        p_.drawText(QRectF(0, y - metrics.height() / 2, f.left() - 4, metrics.height()),
+                    Qt::AlignRight | Qt::AlignVCenter, QString::fromStdString(chartNumber(v)));
+    }
+    p_.drawLine(f.topLeft(), f.bottomLeft());
+}
+
+Drawing::BarSlot Drawing::slotOf(int series, int category) const
+{
+    // Side-by-side series share the front row; each "behind" series has its
+    // own row further back, as wide as the group.
+    int sideIndex = 0, row = 0;
+    for (int i = 0; i < series; ++i)
+        (model_.series()[i].layout == BarLayout::Side ? sideIndex : row) += 1;
+    const bool side = model_.series()[series].layout == BarLayout::Side;
+    const QPointF rowDepth = depth_ / rows_;
+    const double centre = xOf(category), width = groupWidth_ * 0.8;
+    double x0 = centre - width / 2, x1 = centre + width / 2;
+    if (side) {
+        const double bar = width / std::max(1, sideCount_);
+        x0 += bar * sideIndex;
+        x1 = x0 + bar;
+        row = 0;
+    } else {
+        row += 1;
+    }
+    return {x0, x1, rowDepth * row, rowDepth, row};
+}
+
+void Drawing::drawBars()
+{
+    const QRectF& f = frame_.front;
+    QPainterPath clip;
+    clip.addPolygon(QPolygonF({f.bottomLeft(), f.topLeft(), f.topLeft() + depth_, f.topRight() + depth_,
+                               f.bottomRight() + depth_, f.bottomRight(), f.bottomLeft()}));
+    p_.save();
+    p_.setClipPath(clip);
+    // Back rows first, and left to right so each bar hides the side of the one before.
+    for (int row = rows_ - 1; row >= 0; --row)
+        for (int c = 0; c < model_.categoryCount(); ++c)
+            for (int s = 0; s < model_.seriesCount(); ++s) {
+                const BarSlot slot = slotOf(s, c);
+                if (slot.row == row)
+                    drawBar(model_.series()[s], c, slot.x0, slot.x1, slot.offset, slot.depth);
+            }
+    p_.restore();
+}
+
+void Drawing::drawBar(const BarSeries& series, int index, double x0, double x1, QPointF offset, QPointF depth)
+{
+    if (index >= static_cast<int>(series.values.size()) || !series.values[index] ||
+        !std::isfinite(*series.values[index]))
+        return;
+    const double base = std::clamp(0.0, frame_.vertical.minimum, frame_.vertical.maximum);
+    const double value = *series.values[index];
+    const double yTop = yOf(std::max(value, base)), yBottom = yOf(std::min(value, base));
+    const QColor colour = toQColor(series.colour);
+    const QRectF front = QRectF(QPointF(x0, yTop), QPointF(x1, yBottom)).translated(offset);
+    const bool outlined = front.width() >= 4;
+    // Thin bars stay shallow so that a crowded chart does not turn into slabs.
+    const double deepest = std::max(front.width(), 3.0);
+    const double length = std::hypot(depth.x(), depth.y());
+    if (length > deepest)
+        depth *= deepest / length;
+    p_.setPen(outlined ? QPen(Qt::black, 0) : QPen(Qt::NoPen));
+    if (depth.x() != 0 || depth.y() != 0) {
+        p_.setBrush(colour.lighter(125));
+        p_.drawPolygon(QPolygonF({front.topLeft(), front.topRight(), front.topRight() + depth, front.topLeft() + depth}));
+        p_.setBrush(colour.darker(130));
+        p_.drawPolygon(QPolygonF({front.topRight(), front.topRight() + depth, front.bottomRight() + depth,
+                                  front.bottomRight()}));
+    }
+    p_.setBrush(colour);
+    p_.drawRect(front);
+}
+
+// Marks keep one size; upright when wider than a bar's place, left out when
+// even upright they would pile over one another. Returns the room they need
+// above the plot.
+double Drawing::layoutMarks()
+{
+    markFont_ = pixelFont(10);
+    const QFontMetricsF metrics(markFont_);
+    double widest = 0;
+    int longestArrow = 0;
+    for (const auto& s : model_.series()) {
+        if (!s.marksVisible)
+            continue;
+        longestArrow = std::max(longestArrow, s.arrowLength);
+        for (const auto& v : s.values)
+            if (v)
+                widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(chartNumber(*v))) + 6);
+    }
+    const double place = groupWidth_ / std::max(1, sideCount_);
+    marksUpright_ = widest > place;
+    marksShown_ = widest > 0 && (!marksUpright_ || metrics.height() + 2 <= place);
+    if (!marksShown_)
+        return 6;
+    return longestArrow + (marksUpright_ ? widest : metrics.height() + 2) + 4;
+}
+
+void Drawing::drawMarks()
+{
+    if (!marksShown_)
+        return;
+    const QFontMetricsF metrics(markFont_);
+    p_.save();
+    p_.setClipRect(QRectF(frame_.front.left(), 0, frame_.front.width() + depth_.x() + 4, frame_.front.bottom() + 1));
+    p_.setRenderHint(QPainter::Antialiasing, true);
+    p_.setFont(markFont_);
+    for (int s = 0; s < model_.seriesCount(); ++s) {
+        const BarSeries& series = model_.series()[s];
+        if (!series.marksVisible)
+            continue;
+        for (int c = 0; c < static_cast<int>(series.values.size()); ++c) {
+            if (!series.values[c] || !std::isfinite(*series.values[c]))
+                continue;
+            const BarSlot slot = slotOf(s, c);
+            const double value = *series.values[c];
+            const double direction = value < 0 ? 1 : -1;
+            const QPointF foot = QPointF((slot.x0 + slot.x1) / 2, yOf(value)) + slot.offset + slot.depth / 2;
+            const QPointF tip = foot + QPointF(0, direction * series.arrowLength);
+            p_.setPen(QPen(QColor(128, 128, 128), 0));
+            p_.drawLine(foot, tip);
+            const QString text = QString::fromStdString(chartNumber(value));
+            const QSizeF size(metrics.horizontalAdvance(text) + 6, metrics.height() + 2);
+            p_.save();
+            p_.translate(tip);
+            if (marksUpright_)
+                p_.rotate(-90);
+            const QRectF box = marksUpright_
+                                   ? QRectF(QPointF(value < 0 ? -size.width() : 0, -size.height() / 2), size)
+                                   : QRectF(QPointF(-size.width() / 2, value < 0 ? 0 : -size.height()), size);
+            p_.setBrush(Qt::white);
+            p_.drawRect(box);
+            p_.setPen(Qt::black);
+            p_.drawText(box, Qt::AlignCenter, text);
+            p_.restore();
+        }
+    }
+    p_.restore();
+}
+
+void Drawing::drawCategoryLabels(const CategoryLabels& labels)
+{
+    p_.save();
+    p_.setRenderHint(QPainter::Antialiasing, true);
+    p_.setClipRect(QRectF(frame_.front.left() - groupWidth_ / 2, frame_.front.bottom(),
+                          frame_.front.width() + groupWidth_, labels.height + 1));
+    p_.setFont(labels.font);
+    p_.setPen(Qt::black);
+    const QFontMetricsF metrics(labels.font);
+    const double top = frame_.front.bottom() + 3;
+    for (int c = 0; c < model_.categoryCount(); ++c) {
+        const double centre = xOf(c);
+        if (centre < frame_.front.left() - groupWidth_ || centre > frame_.front.right() + groupWidth_)
+            continue;
+        const QStringList lines = labelLines(model_.categoryLabel(c));
+        if (!labels.rotated) {
+            for (int i = 0; i < lines.size(); ++i)
+                p_.drawText(QRectF(centre - groupWidth_ / 2, top + i * metrics.height(), groupWidth_, metrics.height()),
+                            Qt::AlignHCenter | Qt::AlignTop, lines[i]);
+            continue;
+        }
+        // Upright, read from the bottom, each line beside the one before.
+        const double span = labels.height - 4;
+        for (int i = 0; i < lines.size(); ++i) {
+            p_.save();
+            p_.translate(centre + (i - (lines.size() - 1) / 2.0) * metrics.height(), top);
+            p_.rotate(-90);
+            p_.drawText(QRectF(-span, -metrics.height() / 2, span, metrics.height()), Qt::AlignRight | Qt::AlignVCenter,
+                        metrics.elidedText(lines[i], Qt::ElideRight, span));
+            p_.restore();
+        }
+    }
+    p_.restore();
+}
+
+} // namespace
+
+PlotFrame paintBarChart(QPainter& painter, const QRectF& area, const BarChartModel& model)
+{
+    painter.save();
+    painter.fillRect(area, Qt::white);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    QRectF rest = drawTextLines(painter, area.adjusted(4, 4, -4, -4), model);
+    rest = drawLegend(painter, rest, model);
+    const PlotFrame frame = Drawing(painter, model).draw(rest);
+    painter.restore();
+    return frame;
+}
+
+} // namespace daxo::platform

@@ -1,0 +1,104 @@
+#include "platform/bar_chart.h"
+#include "sample_series.h"
+#include "charts/widgets/chart_tools.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+
+using namespace daxo::platform;
+using daxo::charts::toBarSeries;
+namespace samples = daxo::charts::samples;
+
+namespace {
+
+std::set<QRgb> coloursIn(const QImage& image)
+{
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            colours.insert(image.pixel(x, y) | 0xFF000000);
+    return colours;
+}
+
+bool has(const std::set<QRgb>& colours, const ChartColour& c)
+{
+    return colours.count(qRgb(c.red, c.green, c.blue)) > 0;
+}
+
+// The chart without its legend, so every colour found is a bar.
+std::unique_ptr<BarChart> chartOf(int seriesCount, const std::vector<std::string>& localities)
+{
+    auto chart = std::make_unique<BarChart>();
+    chart->resize(781, 373);
+    chart->model().setSeries(toBarSeries(samples::sampleSeries(seriesCount, localities)));
+    chart->model().legendVisible = false;
+    return chart;
+}
+
+} // namespace
+
+TEST(BarChartRendering, EverySeriesDrawsItsColourOnWhite)
+{
+    BarChart chart;
+    chart.resize(781, 373);
+    chart.model().setSeries(toBarSeries(samples::sampleSeries(3, {"Brasil", "Bahia", "Bahia\r2000\r15 a 17"})));
+    chart.model().legendVisible = false;
+    const QImage image = chart.toImage();
+    EXPECT_EQ(image.size(), QSize(781, 373));
+    EXPECT_EQ(image.pixelColor(1, 1), QColor(Qt::white));
+    const auto colours = coloursIn(image);
+    for (const auto& s : chart.model().series())
+        EXPECT_TRUE(has(colours, s.colour)) << s.title;
+}
+
+TEST(BarChartRendering, NullValuesDrawNoBar)
+{
+    BarChart chart;
+    chart.resize(600, 300);
+    chart.model().setSeries({{.title = "cheia", .colour = {45, 145, 115}, .labels = {"a", "b"}, .values = {5.0, 7.0}},
+                             {.title = "vazia", .colour = {171, 163, 65}, .labels = {"a", "b"},
+                              .values = {std::nullopt, std::nullopt}}});
+    chart.model().legendVisible = false;
+    auto colours = coloursIn(chart.toImage());
+    EXPECT_TRUE(has(colours, {45, 145, 115}));
+    EXPECT_FALSE(has(colours, {171, 163, 65}));
+
+    chart.model().legendVisible = true;   // the legend still names the empty series
+    colours = coloursIn(chart.toImage());
+    EXPECT_TRUE(has(colours, {171, 163, 65}));
+}
+
+TEST(BarChartRendering, TwentySevenStatesByNineSeriesKeepEveryColourVisible)
+{
+    auto chart = chartOf(9, samples::kStates);
+    const auto colours = coloursIn(chart->toImage());
+    for (const auto& s : chart->model().series())
+        EXPECT_TRUE(has(colours, s.colour)) << s.title;
+}
+
+TEST(BarChartRendering, BarsScrolledAwayAreClippedToThePlot)
+{
+    auto chart = chartOf(3, {"Brasil", "Bahia"});
+    chart->model().scrollHorizontal(500);
+    const auto colours = coloursIn(chart->toImage());
+    for (const auto& s : chart->model().series())
+        EXPECT_FALSE(has(colours, s.colour)) << s.title;
+}
+
+TEST(BarChartRendering, FlatAndBehindLayoutsStillDrawEverySeries)
+{
+    auto chart = chartOf(4, {"Brasil", "Bahia", "Sergipe"});
+    chart->model().view.enabled = false;
+    chart->model().seriesAt(1).layout = BarLayout::Behind;
+    chart->model().seriesAt(3).layout = BarLayout::Behind;
+    chart->model().legendPosition = LegendPosition::Bottom;
+    const auto colours = coloursIn(chart->toImage(QSize(500, 260)));
+    // A series behind may hide behind the front row, but the front row and
+    // the back row with the tallest bars show.
+    EXPECT_TRUE(has(colours, chart->model().series()[0].colour));
+    EXPECT_TRUE(has(colours, chart->model().series()[2].colour));
+}
