@@ -1,4 +1,5 @@
 #include "application.h"
+#include "chart_output.h"
 #include "data_module_setup.h"
 #include "legend_window.h"
 #include "main_window.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv)
     TfrmPrincipal frmPrincipal(std::move(indicators), std::move(localities));
     frmPrincipal.setSplash(splash);
     wireTableOutput(frmPrincipal, *indicatorPage, *localityPage);
+    wireChartOutput(frmPrincipal, *indicatorPage, *localityPage);
     app.run([] { criaDmDAXO(std::filesystem::current_path()); });
     TfrmLegenda frmLegenda;
 

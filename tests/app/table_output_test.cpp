@@ -1,28 +1,12 @@
 // The "Tabela" button of the main window with the real pages, on the small
 // sample installation: the wizard walked as a user does, the report pages
 // written into the program folder and handed to the desktop to open.
-#include "app/application.h"
-#include "app/data_module_setup.h"
-#include "app/main_window.h"
-#include "click_reading_messages.h"
-#include "app/message_window.h"
-#include "app/table_output.h"
 #include "indicators/indicator_panels.h"
-#include "indicators/widgets/indicator_page.h"
-#include "localities/widgets/locality_page.h"
+#include "output_walk.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QPushButton>
 #include <QDesktopServices>
-#include <QListWidget>
-#include <QTest>
-#include <QTimer>
-#include <QTreeWidget>
 #include <QUrl>
-#include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 
 using namespace daxo::app;
@@ -39,94 +23,20 @@ public slots:
     void open(const QUrl& url) { pages << QString::fromStdString(fs::path(url.toLocalFile().toStdString()).filename().string()); }
 };
 
-class TableOutputTest : public testing::Test {
+class TableOutputTest : public daxo::app::test::OutputWalk {
 protected:
-    static void SetUpTestSuite()
-    {
-        char pattern[] = "/tmp/daxo-table-output-XXXXXX";
-        program = mkdtemp(pattern);
-        setenv("DAXO_ENGINE_CONFIG", (program / "aliases.cfg").c_str(), 1);
-        const std::string command = std::string(DAXO_GENERATE) + " " + program.string() + " --small > /dev/null";
-        ASSERT_EQ(std::system(command.c_str()), 0);
-        criaDmDAXO(program);
-    }
-    static void TearDownTestSuite()
-    {
-        unsetenv("DAXO_ENGINE_CONFIG");
-        fs::remove_all(program);
-    }
-
     void SetUp() override
     {
-        auto indicators = std::make_unique<daxo::indicators::IndicatorPageController>(runAction);
-        auto localities = std::make_unique<daxo::localities::LocalityPageController>(
-            dmDAXO, [page = indicators.get()] { page->rebuildCaption(); }, runAction);
-        auto* indicatorPage = indicators.get();
-        auto* localityPage = localities.get();
-        window = std::make_unique<TfrmPrincipal>(std::move(indicators), std::move(localities));
-        wireTableOutput(*window, *indicatorPage, *localityPage);
-        window->setProgramFolder(program);
-        window->setScreenWidthSource([] { return 1024; });
-        window->show();
-        QApplication::processEvents();
+        OutputWalk::SetUp();
         QDesktopServices::setUrlHandler("file", &opened, "open");
     }
     void TearDown() override
     {
         QDesktopServices::unsetUrlHandler("file");
-        window.reset();
+        OutputWalk::TearDown();
     }
 
-    // Clicks a button; a message window it opens is read and closed.
-    void click(const char* name)
-    {
-        QApplication::processEvents();
-        QWidget* target = window->findChild<QWidget*>(name);
-        ASSERT_NE(target, nullptr) << name;
-        daxo::app::test::clickReadingMessages(target, messages);
-        QApplication::processEvents();
-    }
-    void tick(const char* box)
-    {
-        // A check box answers to clicks on its box and caption only.
-        QTest::mouseClick(window->findChild<QCheckBox*>(box), Qt::LeftButton, {}, QPoint(8, 10));
-    }
-    void chooseLocality(const QString& name)
-    {
-        auto* tree = window->findChild<QTreeWidget*>("TreeView1");
-        // The state's first node is the one under its region.
-        const auto found = tree->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
-        ASSERT_FALSE(found.isEmpty()) << name.toStdString();
-        for (QTreeWidgetItem* p = found[0]->parent(); p; p = p->parent())
-            p->setExpanded(true);
-        tree->setCurrentItem(found[0]);
-        emit tree->itemClicked(found[0], 0);
-        emit tree->itemDoubleClicked(found[0], 0);
-        auto* chosen = window->findChild<QListWidget*>("cbSelecao");
-        ASSERT_EQ(chosen->count(), 1);
-        EXPECT_EQ(chosen->item(0)->text(), name);
-    }
-    // Census 2000, População of men and women, then the locality step.
-    void walkToLocalities()
-    {
-        click("btAvancar");
-        auto* census = window->findChild<QComboBox*>("cbCenso");
-        census->setCurrentIndex(census->findText("2000"));
-        emit census->activated(census->currentIndex());
-        click("btAvancar");
-        auto* indicator = window->findChild<QComboBox*>("cbIndicadores");
-        indicator->setCurrentIndex(0);
-        emit indicator->activated(0);
-        tick("chkMasculino");
-        tick("chkFeminino");
-        click("btAvancar");
-        ASSERT_EQ(window->PassoAtual(), 3) << messages.join(" | ").toStdString();
-    }
-
-    static inline fs::path program;
-    std::unique_ptr<TfrmPrincipal> window;
     OpenedPages opened;
-    QStringList messages;
 };
 
 } // namespace
