@@ -33,6 +33,11 @@ protected:
         return nullptr;
     }
     static QString header(ChartWindow* w) { return w->findChild<QLabel*>("LabelTopo")->text(); }
+    // The switch button "%" as it shows once the detail panel is opened.
+    static bool offersSwitch(ChartWindow* w)
+    {
+        return w->findChild<QWidget*>("bt_Percentual")->isVisibleTo(w->findChild<QWidget*>("Panel2"));
+    }
     // The query for Sergipe run to the output step.
     void walkToOutputs(int indicator, std::initializer_list<const char*> boxes, int firstAge = 0, int lastAge = 0)
     {
@@ -68,6 +73,7 @@ TEST_F(ChartOutputTest, PopulationGivesBothWindowsTheAbsoluteOnTop)
     const QString caption = QString::fromStdString(window->wizard().caption());
     EXPECT_EQ(header(absolute), "Filtro:Censo 2000 - " + caption);
     EXPECT_EQ(header(percentage), header(absolute));
+    EXPECT_TRUE(offersSwitch(absolute));
 
     // The copy holds each value as a share of Brazil's 2000 population.
     auto& dm = dmDAXO();
@@ -91,6 +97,10 @@ TEST_F(ChartOutputTest, PopulationGivesBothWindowsTheAbsoluteOnTop)
     absolute->onSwitch();
     absolute->onClose();
     EXPECT_FALSE(percentage->isVisible());
+
+    // A failed print or save reaches the message window.
+    daxo::app::test::readingMessages([absolute] { absolute->onError("Não foi possível imprimir o gráfico."); }, messages);
+    EXPECT_EQ(messages, QStringList{QString::fromUtf8("Não foi possível imprimir o gráfico.")});
 }
 
 TEST_F(ChartOutputTest, ASecondChartOutputReplacesThePair)
@@ -122,6 +132,7 @@ TEST_F(ChartOutputTest, IlliteracyHasNoPercentageWindow)
     ASSERT_NE(chartWindow(ChartKind::Absolute), nullptr);
     EXPECT_TRUE(chartWindow(ChartKind::Absolute)->isVisible());
     EXPECT_EQ(chartWindow(ChartKind::Percentage), nullptr);
+    EXPECT_FALSE(offersSwitch(chartWindow(ChartKind::Absolute)));
     // A chart run labels each age group's bars with place, census and ages.
     const auto work = daxo::reports::readWorkTable(dmDAXO());
     ASSERT_TRUE(work.hasAgeColumn());

@@ -11,7 +11,9 @@
 
 namespace daxo::app::test {
 
-inline void clickReadingMessages(QWidget* target, QStringList& messages)
+// Runs `action`; every message window it opens is read and closed.
+template <typename Action>
+void readingMessages(Action action, QStringList& messages)
 {
     QTimer watcher;
     QObject::connect(&watcher, &QTimer::timeout, [&] {
@@ -22,7 +24,12 @@ inline void clickReadingMessages(QWidget* target, QStringList& messages)
             }
     });
     watcher.start(20);
-    QTest::mouseClick(target, Qt::LeftButton);
+    action();
+}
+
+inline void clickReadingMessages(QWidget* target, QStringList& messages)
+{
+    readingMessages([target] { QTest::mouseClick(target, Qt::LeftButton); }, messages);
 }
 
 } // namespace daxo::app::test
