@@ -41,7 +41,7 @@ bool BarChart::printLandscape(QPrinter& printer) const
 void BarChart::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    frame_ = paintBarChart(painter, QRectF(rect()), model_);
+    paintBarChart(painter, QRectF(rect()), model_);
     if (dragging_) {
         painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
@@ -84,16 +84,21 @@ void BarChart::mouseReleaseEvent(QMouseEvent* event)
 
 void BarChart::zoomToRectangle(const QRectF& pixels)
 {
-    const QRectF& f = frame_.front;
+    // The plot as it lies now, whether or not the screen has been painted.
+    QImage scratch(size(), QImage::Format_RGB32);
+    QPainter painter(&scratch);
+    const PlotFrame frame = paintBarChart(painter, QRectF(rect()), model_);
+    painter.end();
+    const QRectF& f = frame.front;
     if (f.width() <= 0 || f.height() <= 0)
         return;
     const auto along = [](double pixel, double from, double length, const AxisRange& r) {
         return r.minimum + (pixel - from) / length * (r.maximum - r.minimum);
     };
-    const AxisRange horizontal{along(pixels.left(), f.left(), f.width(), frame_.horizontal),
-                               along(pixels.right(), f.left(), f.width(), frame_.horizontal)};
-    const AxisRange vertical{along(f.bottom() - pixels.bottom(), 0, f.height(), frame_.vertical),
-                             along(f.bottom() - pixels.top(), 0, f.height(), frame_.vertical)};
+    const AxisRange horizontal{along(pixels.left(), f.left(), f.width(), frame.horizontal),
+                               along(pixels.right(), f.left(), f.width(), frame.horizontal)};
+    const AxisRange vertical{along(f.bottom() - pixels.bottom(), 0, f.height(), frame.vertical),
+                             along(f.bottom() - pixels.top(), 0, f.height(), frame.vertical)};
     // Two steps: half-way, shown, then the target.
     const AxisRange fromH = model_.range(Axis::Bottom), fromV = model_.range(Axis::Left);
     const auto halfway = [](const AxisRange& a, const AxisRange& b) {

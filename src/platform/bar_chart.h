@@ -15,8 +15,7 @@ class QPrinter;
 
 namespace daxo::platform {
 
-// Where the plot of the last drawing lay, to turn mouse positions into axis
-// values.
+// Where a drawing put the plot, to turn mouse positions into axis values.
 struct PlotFrame {
     QRectF front;   // the front plane of the bars
     AxisRange horizontal;
@@ -53,7 +52,6 @@ private:
     void zoomToRectangle(const QRectF& pixels);
 
     BarChartModel model_;
-    PlotFrame frame_;
     QPointF dragStart_;
     QRectF dragRect_;
     bool dragging_ = false;

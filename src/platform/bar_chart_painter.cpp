@@ -454,15 +454,16 @@ void Drawing::drawCategoryLabels(const CategoryLabels& labels)
 {
     p_.save();
     p_.setRenderHint(QPainter::Antialiasing, true);
-    p_.setClipRect(QRectF(frame_.front.left() - groupWidth_ / 2, frame_.front.bottom(),
-                          frame_.front.width() + groupWidth_, labels.height + 1));
+    // Groups scrolled out of the plot lose their labels too.
+    p_.setClipRect(QRectF(frame_.front.left(), frame_.front.bottom(), frame_.front.width() + depth_.x(),
+                          labels.height + 1));
     p_.setFont(labels.font);
     p_.setPen(Qt::black);
     const QFontMetricsF metrics(labels.font);
     const double top = frame_.front.bottom() + 3;
     for (int c = 0; c < model_.categoryCount(); ++c) {
         const double centre = xOf(c);
-        if (centre < frame_.front.left() - groupWidth_ || centre > frame_.front.right() + groupWidth_)
+        if (centre < frame_.front.left() || centre > frame_.front.right())
             continue;
         const QStringList lines = labelLines(model_.categoryLabel(c));
         if (!labels.rotated) {

@@ -11,7 +11,9 @@ using namespace daxo::charts;
 
 namespace {
 
-void grab(std::vector<ChartSeries> series, const std::string& header, bool openDetail, const QString& file)
+// `presses` of each detail button named in `buttons` before the grab.
+void grab(std::vector<ChartSeries> series, const std::string& header, bool openDetail, const QString& file,
+          const std::vector<const char*>& buttons = {})
 {
     ChartWindow window({.kind = ChartKind::Absolute, .header = header, .percentageButton = true,
                         .larguraTela = 1024},
@@ -19,6 +21,8 @@ void grab(std::vector<ChartSeries> series, const std::string& header, bool openD
     window.show();
     if (openDetail)
         window.findChild<QPushButton*>("SpeedButton14")->click();
+    for (const char* name : buttons)
+        window.findChild<QAbstractButton*>(name)->click();
     QApplication::processEvents();
     window.grab().save(file);
     std::cout << file.toStdString() << '\n';
@@ -35,5 +39,9 @@ int main(int argc, char** argv)
     grab(samples::sampleSeries(3, four), header, false, folder + "/chart_3x4.png");
     grab(samples::sampleSeries(9, samples::kStates), header, false, folder + "/chart_27x9.png");
     grab(samples::sampleSeries(3, four), header + "\rBahia", true, folder + "/chart_detail.png");
+    grab(samples::sampleSeries(9, samples::kStates), header, true, folder + "/chart_27x9_zoomed_legend_bottom.png",
+         {"SpeedButton10", "SpeedButton10", "SpeedButton10", "SpeedButton5", "SpeedButton1", "CheckBox1"});
+    grab(samples::sampleSeries(5, four), header, false, folder + "/chart_legend_top_behind.png",
+         {"SpeedButton10", "SpeedButton10"});
     return 0;
 }

@@ -142,6 +142,27 @@ TEST_F(ChartWindowTest, ZoomThenNormalRestoresTheScaleAndDisablesNormal)
     EXPECT_TRUE(normal->isEnabled());
 }
 
+TEST_F(ChartWindowTest, MouseDragZoomsIntoItsRectangleAndEnablesNormal)
+{
+    auto window = make();
+    window->show();
+    auto* chart = window->chart();
+    const auto& model = chart->model();
+    const auto left = model.range(Axis::Left), bottom = model.range(Axis::Bottom);
+    const QPoint from(chart->width() / 3, chart->height() / 3), to(chart->width() / 2, chart->height() / 2);
+    QTest::mousePress(chart, Qt::LeftButton, {}, from);
+    QTest::mouseMove(chart, to);
+    QTest::mouseRelease(chart, Qt::LeftButton, {}, to);
+    EXPECT_GT(model.range(Axis::Bottom).minimum, bottom.minimum);
+    EXPECT_LT(model.range(Axis::Bottom).maximum, bottom.maximum);
+    EXPECT_LT(model.range(Axis::Left).maximum, left.maximum);
+    EXPECT_TRUE(child<QToolButton>(*window, "SpeedButton6")->isEnabled());
+
+    QTest::mousePress(chart, Qt::LeftButton, {}, to);
+    QTest::mouseRelease(chart, Qt::LeftButton, {}, from);   // dragged back: zoom given up
+    EXPECT_TRUE(model.isAutomatic(Axis::Left));
+}
+
 TEST_F(ChartWindowTest, Unticking3DFreezesRotationAndDepth)
 {
     auto window = make();
@@ -305,6 +326,9 @@ TEST_F(ChartWindowTest, PrintsLandscapeOrReportsTheFailure)
 
 int main(int argc, char** argv)
 {
+    // Listing the tests at build time happens without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
