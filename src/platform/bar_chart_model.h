@@ -43,10 +43,7 @@ struct View3D {
     int depthPercent = 15;
     int rotation = 360;
     int elevation = 308;
-    int horizontalOffset = 36;
-    int perspective = 0;
-    int zoomPercent = 84;
-    bool orthogonal = true;
+    bool orthogonal = true;   // depth drawn straight to the upper right, whatever the rotation
 };
 
 class BarChartModel {

@@ -263,7 +263,9 @@ PlotFrame Drawing::draw(QRectF area)
         axisWidth = std::max(axisWidth, axisMetrics.horizontalAdvance(QString::fromStdString(chartNumber(v))));
 
     const auto& view = model_.view;
-    const double turn = (360 - std::clamp(view.rotation, 270, 360)) * std::numbers::pi / 180;
+    // An oblique view: rotation turns the depth from the right (360) to
+    // straight up (270), elevation tilts it.
+    const double turn = view.orthogonal ? 0 : (360 - std::clamp(view.rotation, 270, 360)) * std::numbers::pi / 180;
     const double tilt = std::clamp(360 - view.elevation, 0, 90) * std::numbers::pi / 180;
     const double depth = view.enabled ? std::min(area.width(), area.height()) * 0.4 * view.depthPercent / 100 : 0;
     depth_ = QPointF(depth * std::cos(turn), -depth * std::sin(tilt));

@@ -102,3 +102,23 @@ TEST(BarChartRendering, FlatAndBehindLayoutsStillDrawEverySeries)
     EXPECT_TRUE(has(colours, chart->model().series()[0].colour));
     EXPECT_TRUE(has(colours, chart->model().series()[2].colour));
 }
+
+TEST(BarChartRendering, DepthSidesFollowThe3DView)
+{
+    auto chart = chartOf(1, {"Brasil", "Bahia"});
+    const QColor colour = QColor(45, 145, 115);
+    const auto side = colour.darker(130);
+    const auto sideShown = [&] {
+        return has(coloursIn(chart->toImage()), {side.red(), side.green(), side.blue()});
+    };
+    EXPECT_TRUE(sideShown());
+    const QImage front = chart->toImage();
+    chart->model().view.orthogonal = false;
+    chart->model().view.rotation = 300;
+    EXPECT_NE(chart->toImage(), front);
+    chart->model().view.rotation = 270;   // looking straight along the depth: no side faces
+    EXPECT_FALSE(sideShown());
+    chart->model().view.rotation = 360;
+    chart->model().view.enabled = false;
+    EXPECT_FALSE(sideShown());
+}
