@@ -34,6 +34,8 @@ void ChartOutput::busy()
     window_.AtualizaMostrador({});
 }
 
+// The windows are separate windows owned by the main window, so that closing
+// the main window still ends the program while charts are shown.
 std::unique_ptr<charts::ChartWindow> ChartOutput::newWindow(charts::ChartKind kind, const Chart& chart,
                                                             std::vector<charts::ChartSeries> series, bool switchButton)
 {
@@ -42,7 +44,7 @@ std::unique_ptr<charts::ChartWindow> ChartOutput::newWindow(charts::ChartKind ki
                                  .header = chart.header,
                                  .percentageButton = switchButton,
                                  .larguraTela = window_.LarguraTela()},
-        std::move(series));
+        std::move(series), &window_);
     w->onSwitch = [this, kind] { AlternaGrafico(kind); };
     if (kind == charts::ChartKind::Absolute)
         w->onClose = [this] {

@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QPointer>
+#include <QTimer>
 
 using namespace daxo::app;
 using daxo::charts::ChartKind;
@@ -101,6 +102,18 @@ TEST_F(ChartOutputTest, PopulationGivesBothWindowsTheAbsoluteOnTop)
     // A failed print or save reaches the message window.
     daxo::app::test::readingMessages([absolute] { absolute->onError("Não foi possível imprimir o gráfico."); }, messages);
     EXPECT_EQ(messages, QStringList{QString::fromUtf8("Não foi possível imprimir o gráfico.")});
+}
+
+TEST_F(ChartOutputTest, ClosingTheMainWindowEndsTheProgramWhileChartsAreShown)
+{
+    walkToOutputs(0, {"chkMasculino"});
+    click("bt_grafico");
+    ASSERT_TRUE(chartWindow(ChartKind::Absolute) && chartWindow(ChartKind::Absolute)->isVisible());
+    // The event loop ends by itself once the main window is closed.
+    QGuiApplication::setQuitOnLastWindowClosed(true);
+    QTimer::singleShot(0, window.get(), [this] { window->close(); });
+    QTimer::singleShot(3000, qApp, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QApplication::exec(), 0);
 }
 
 TEST_F(ChartOutputTest, ASecondChartOutputReplacesThePair)
