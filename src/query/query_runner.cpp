@@ -123,6 +123,8 @@ void QueryRunner::ExecutaConsulta(const RowSet& rows, const QueryRequest& reques
 
     if (request.indicator != kMigracao)
         pruneTemp(dm_, rows.agesBrokenOut(), rows.CamposPedidos);
+    if (request.modoMapa && GravaValoresCamada)
+        GravaValoresCamada(*this);
 }
 
 void QueryRunner::ExpandeRegiaoMigracao(const QueryRequest& request)

@@ -50,6 +50,12 @@ struct QueryRequest {
 using DefinitionLookup = std::function<void(daxo::platform::DataModule&, const std::string& ano,
                                             const std::string& condicao)>;
 
+class QueryRunner;
+
+// Writes the values of a map-mode run into the map layers (set by the map
+// output; the runner calls it last in map mode).
+using LayerWriter = std::function<void(const QueryRunner&)>;
+
 class QueryRunner {
 public:
     // `migration` is the hidden migration lists of the locality page, which
@@ -69,6 +75,7 @@ public:
     std::string TabelaMatriz2000;
     std::array<std::string, 11> ColunasMapa;
     daxo::localities::MigrationLists& migration;
+    LayerWriter GravaValoresCamada;
 
 private:
     void ExpandeRegiaoMigracao(const QueryRequest& request);
