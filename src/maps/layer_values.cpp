@@ -47,9 +47,9 @@ void abreComIndice(daxo::platform::Table& table, const fs::path& file, const std
 {
     fs::path mdx = file;
     mdx.replace_extension(".MDX");
-    mdx = findPath(mdx);
-    if (!fs::exists(mdx))
+    if (!daxo::platform::fileExists(mdx))
         CriaIndiceDBF(file, tag);
+    mdx = findPath(mdx);
     table.close();
     table.setPath(file);
     table.setIndexFile(mdx);

@@ -357,3 +357,16 @@ TEST_F(MapPreparation, CriaIndiceDBFAddsTagsAndClearsTheIndexFlag)
     EXPECT_TRUE(t.findKey("28004"));
     EXPECT_THROW(maps::CriaIndiceDBF(folder / "Mapas/nothing.dbf", "ID"), std::exception);
 }
+
+TEST_F(MapPreparation, LayerFilesAreFoundWhateverTheirLetterCase)
+{
+    // Installed as ind_Distritofederal, named ind_DistritoFederal.
+    choose(0, kSexes);
+    const auto shown = prepare("Distrito Federal", "53");
+    EXPECT_EQ(shown.state.NomeCamada, "ind_DistritoFederal");
+    expectLayerValues(folder / "Mapas/Estados/iind_Distritofederal.dbf", "ID_", 2);
+    EXPECT_TRUE(sameBytes(folder / "tempmapa.dbf", folder / "Mapas/Estados/iind_Distritofederal.dbf"));
+    EXPECT_TRUE(sameBytes(folder / "tempmapa.shp", folder / "Mapas/Estados/ind_Distritofederal.shp"));
+    // The index file sits beside the installed table, under its spelling.
+    EXPECT_TRUE(fs::exists(folder / "Mapas/Estados/iind_Distritofederal.mdx"));
+}
