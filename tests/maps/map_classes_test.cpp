@@ -1,4 +1,5 @@
 #include "maps/highlight.h"
+#include "maps/layer_statistics.h"
 #include "maps/map_classes.h"
 
 #include <gtest/gtest.h>
@@ -176,4 +177,15 @@ TEST(Highlight, ChoiceForEachLevel)
     const auto byState = escolheDestaque({.sel = "Centro-Oeste", .code = "5", .NivelRegiao = true, .rdVisao2 = 1});
     EXPECT_EQ(byState.filtro, " REGDESC = 'CENTRO-OESTE'");
     EXPECT_EQ(byState.campoChave, "REGDESC");
+}
+
+TEST(ViewFields, OrderAndLabelFieldsOfEachView)
+{
+    EXPECT_EQ(camposVisao(true, 0, -1).ordem, "GEOCODIGO");
+    EXPECT_EQ(camposVisao(true, 0, -1).rotulo, "NOME");
+    EXPECT_EQ(camposVisao(true, 1, -1).ordem, "ID_");
+    EXPECT_EQ(camposVisao(true, 1, -1).rotulo, "NAME1_");
+    EXPECT_EQ(camposVisao(false, 1, 1).ordem, "NAME2_");
+    EXPECT_EQ(camposVisao(false, 0, 2).rotulo, "NAME1_");
+    EXPECT_EQ(camposVisao(false, 0, -1).ordem, "");
 }

@@ -5,6 +5,7 @@
 #include "indicators/definition_lookup.h"
 #include "indicators/indicator_panels.h"
 #include "indicators/indicator_rows.h"
+#include "maps/layer_statistics.h"
 #include "maps/layer_values.h"
 #include "maps/map_files.h"
 #include "maps/map_preparation.h"
@@ -369,4 +370,39 @@ TEST_F(MapPreparation, LayerFilesAreFoundWhateverTheirLetterCase)
     EXPECT_TRUE(sameBytes(folder / "tempmapa.shp", folder / "Mapas/Estados/ind_Distritofederal.shp"));
     // The index file sits beside the installed table, under its spelling.
     EXPECT_TRUE(fs::exists(folder / "Mapas/Estados/iind_Distritofederal.mdx"));
+}
+
+TEST_F(MapPreparation, TheClassMapReadsTheWorkingLayerThroughItsCopy)
+{
+    choose(0, kSexes);
+    prepare("Acre", "12");
+    // A feature without value, as a municipality that did not exist yet.
+    {
+        auto t = DbfTable::open(findPath(folder / "tempmapa.dbf"));
+        t.setValue(0, t.fieldIndex("v02"), 0.0);
+        t.save();
+    }
+    const auto layer = valuesByKey(folder / "tempmapa.dbf", "ID_", {"v02"});
+    std::vector<double> positive;
+    for (const auto& [code, values] : layer)
+        if (values[0] > 0)
+            positive.push_back(values[0]);
+    std::sort(positive.begin(), positive.end());
+    ASSERT_EQ(positive.size(), layer.size() - 1);
+
+    const auto values = maps::leValoresCamada(*dm, folder, "tempmapa.dbf", "v02", maps::camposVisao(false, 0, 2).ordem);
+    EXPECT_EQ(values.positivos, positive);
+    EXPECT_EQ(values.stats.quantidade, static_cast<int>(layer.size()));
+    EXPECT_EQ(values.stats.minimo, 0);
+    EXPECT_EQ(values.stats.maximo, positive.back());
+    EXPECT_TRUE(sameBytes(folder / "ttempmapa.dbf", folder / "tempmapa.dbf"));
+    platform::Table copy(dm->SessionDAXO);
+    copy.setPath(folder / "ttempmapa.dbf");
+    copy.setIndexFile(findPath(folder / "ttempmapa.mdx"));
+    copy.setIndexName("NAME1_");
+    copy.open();
+    EXPECT_TRUE(copy.findKey("Acrelândia"));
+
+    EXPECT_THROW(maps::leValoresCamada(*dm, folder, "tempmapa.dbf", "v10", "ID_"), std::runtime_error);
+    EXPECT_THROW(maps::leValoresCamada(*dm, folder, "brmapa.dbf", "v01", "ID_"), std::runtime_error);
 }

@@ -1,0 +1,37 @@
+#pragma once
+// What the class map reads of the working layer: the statistics of a value
+// column over all features and its positive values in ascending order (from
+// the layer's "t" copy, so the layer itself stays untouched).
+#include "map_classes.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace daxo::platform {
+struct DataModule;
+}
+
+namespace daxo::maps {
+
+// The fields the view choice orders and labels by: rdVisao (shown) item 0
+// microregions, item 1 municipalities; else rdVisao2 items 0 and 1 by name
+// of region or state, item 2 by municipality. Empty when neither applies.
+struct CamposVisao {
+    std::string ordem;
+    std::string rotulo;
+};
+CamposVisao camposVisao(bool rdVisaoVisivel, int rdVisao, int rdVisao2);
+
+struct ValoresCamada {
+    Estatisticas stats;
+    std::vector<double> positivos;   // ascending
+};
+
+// `arquivoCamada` is the working layer's table in the program folder
+// ("tempmapa.dbf"); `coluna` the value column ("v01").
+ValoresCamada leValoresCamada(daxo::platform::DataModule& dm, const std::filesystem::path& programa,
+                              const std::string& arquivoCamada, const std::string& coluna,
+                              const std::string& campoOrdem);
+
+} // namespace daxo::maps
