@@ -78,6 +78,8 @@ void BarChart::mouseReleaseEvent(QMouseEvent* event)
     } else if (moved.x() < -4 || moved.y() < -4) {
         // Dragging back up or left gives up the zoom, as charts usually do.
         model_.undoZoom();
+        if (onMouseZoom)
+            onMouseZoom(false);
     }
     update();
 }
@@ -113,7 +115,7 @@ void BarChart::zoomToRectangle(const QRectF& pixels)
         repaint();
     }
     if (onMouseZoom)
-        onMouseZoom();
+        onMouseZoom(true);
 }
 
 } // namespace daxo::platform

@@ -39,8 +39,9 @@ public:
     // Prints on one landscape page; false when the printer cannot start.
     bool printLandscape(QPrinter& printer) const;
 
-    // A mouse drag from top-left to bottom-right zoomed into its rectangle.
-    std::function<void()> onMouseZoom;
+    // A mouse drag zoomed into its rectangle (true), or, dragged back up or
+    // left, gave up every zoom (false).
+    std::function<void(bool zoomed)> onMouseZoom;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -44,10 +44,15 @@ QRectF drawTextLines(QPainter& p, QRectF area, const BarChartModel& model)
     const double footerHeight = QFontMetricsF(footer).height();
     p.setPen(toQColor(model.titleColour));
     p.setFont(title);
+    // A long query caption wraps instead of losing both ends.
+    const QFontMetricsF metrics(title);
     for (const auto& line : model.titleLines)
         for (const auto& part : labelLines(line)) {
-            p.drawText(QRectF(area.left(), area.top(), area.width(), titleHeight), Qt::AlignCenter, part);
-            area.setTop(area.top() + titleHeight);
+            const QRectF bounds(area.left(), area.top(), area.width(), 10 * titleHeight);
+            const double height =
+                std::max(titleHeight, metrics.boundingRect(bounds, Qt::AlignHCenter | Qt::TextWordWrap, part).height());
+            p.drawText(QRectF(area.left(), area.top(), area.width(), height), Qt::AlignHCenter | Qt::TextWordWrap, part);
+            area.setTop(area.top() + height);
         }
     p.setPen(Qt::black);
     p.setFont(footer);

@@ -88,7 +88,9 @@ AxisRange BarChartModel::automaticRange(Axis axis) const
     if (high == low)
         return {low, low + 1};
     const double step = niceStep(high - low, 8);
-    return {std::floor(low / step) * step, std::ceil(high / step) * step};
+    // Marks of negative bars hang below them: two steps of room.
+    const double room = low < 0 ? 2 * step : 0;
+    return {std::floor(low / step) * step - room, std::ceil(high / step) * step};
 }
 
 AxisRange BarChartModel::range(Axis axis) const

@@ -50,7 +50,8 @@ public:
     void zoom(double percent);
     void scrollHorizontal(double percent);
     void scrollVertical(double percent);
-    void zoomedByMouse() { normalEnabled_ = true; }
+    // "Normal" has something to undo only after a zoom, not after giving it up.
+    void zoomedByMouse(bool zoomed) { normalEnabled_ = zoomed; }
     void normal();
     bool normalEnabled() const { return normalEnabled_; }
 

@@ -41,8 +41,8 @@ ChartWindow::ChartWindow(ChartWindowSetup setup, std::vector<ChartSeries> series
     paintFlat(this, Qt::white);
     chart_->setObjectName("DBChart1");
     chart_->model().setSeries(toBarSeries(series));
-    chart_->onMouseZoom = [this] {
-        tools_.zoomedByMouse();
+    chart_->onMouseZoom = [this](bool zoomed) {
+        tools_.zoomedByMouse(zoomed);
         refresh();
     };
 
@@ -130,9 +130,11 @@ void ChartWindow::fadeIn()
     faded_ = true;
     if (!fadeSupported())
         return;
+    // Clicks wait for the end of the animation: one of them could replace
+    // this window while it is still fading in.
     for (int opacity = 0; opacity < 255; opacity += 14) {
         setWindowOpacity(opacity / 255.0);
-        QApplication::processEvents();
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         QThread::msleep(3);
     }
     setWindowOpacity(1.0);
@@ -208,7 +210,7 @@ void ChartWindow::SpeedButton14Click()
         if (!opening && i + 1 == heights.size())
             panel2_->hide();
         setFixedHeight(heights[i]);
-        QApplication::processEvents();
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
 }
 

@@ -184,10 +184,11 @@ void ChartWindow::buildDetailPanel()
     row->addWidget(toolGroup(formaOriginal, {normal_}));
     row->addWidget(toolGroup(
         "Posição Gráfico",
-        {smallButton("SpeedButton4", "◀", "Move para a esquerda", [this] { tools_.scrollHorizontal(-3); }),
-         smallButton("SpeedButton2", "▼", "Move para baixo", [this] { tools_.scrollVertical(-3); }),
-         smallButton("SpeedButton3", "▲", "Move para cima", [this] { tools_.scrollVertical(3); }),
-         smallButton("SpeedButton1", "▶", "Move para a direita", [this] { tools_.scrollHorizontal(10); })}));
+        // The arrows tell where the bars go: a range moved up moves them down.
+        {smallButton("SpeedButton1", "◀", "Move para a esquerda", [this] { tools_.scrollHorizontal(10); }),
+         smallButton("SpeedButton2", "▲", "Move para cima", [this] { tools_.scrollVertical(-3); }),
+         smallButton("SpeedButton3", "▼", "Move para baixo", [this] { tools_.scrollVertical(3); }),
+         smallButton("SpeedButton4", "▶", "Move para a direita", [this] { tools_.scrollHorizontal(-3); })}));
     row->addWidget(toolGroup("Legenda Superior", {marksOff_, marksOn_}));
     row->addWidget(toolGroup("Posição Legenda", {smallButton("SpeedButton10", "↻", "Posição da legenda",
                                                              [this] { tools_.nextLegendPosition(); })}));

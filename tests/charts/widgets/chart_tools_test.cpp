@@ -73,8 +73,10 @@ TEST_F(ChartToolsTest, ZoomingAndScrollingEnableNormalWhichUndoesThem)
     tools.scrollHorizontal(-3);
     EXPECT_TRUE(tools.normalEnabled());
     tools.normal();
-    tools.zoomedByMouse();
+    tools.zoomedByMouse(true);
     EXPECT_TRUE(tools.normalEnabled());
+    tools.zoomedByMouse(false);
+    EXPECT_FALSE(tools.normalEnabled());
 }
 
 TEST_F(ChartToolsTest, RotationAndDepthActOnlyIn3D)

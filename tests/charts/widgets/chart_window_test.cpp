@@ -161,6 +161,7 @@ TEST_F(ChartWindowTest, MouseDragZoomsIntoItsRectangleAndEnablesNormal)
     QTest::mousePress(chart, Qt::LeftButton, {}, to);
     QTest::mouseRelease(chart, Qt::LeftButton, {}, from);   // dragged back: zoom given up
     EXPECT_TRUE(model.isAutomatic(Axis::Left));
+    EXPECT_FALSE(child<QToolButton>(*window, "SpeedButton6")->isEnabled()) << "nothing left to undo";
 }
 
 TEST_F(ChartWindowTest, Unticking3DFreezesRotationAndDepth)
