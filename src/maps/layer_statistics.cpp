@@ -7,6 +7,7 @@
 #include "platform/names.h"
 
 #include <algorithm>
+#include <cctype>
 #include <stdexcept>
 #include <system_error>
 
@@ -17,25 +18,14 @@ using daxo::platform::findPath;
 
 namespace {
 
-Estatisticas estatisticas(const fs::path& table, const std::string& coluna)
+// A value column's name goes into the statement as it stands.
+void checkColumnName(const std::string& coluna)
 {
-    const auto t = daxo::platform::DbfTable::open(table);
-    // Only an existing field name reaches the statement below.
-    const int field = t.fieldIndex(coluna);
-    if (field < 0)
-        throw std::runtime_error("A camada do mapa " + table.string() + " não tem a coluna " + coluna);
-    Estatisticas s;
-    for (std::size_t r = 0; r < t.recordCount(); ++r) {
-        if (t.isDeleted(r))
-            continue;
-        const auto value = t.value(r, field).number();
-        if (!value)
-            continue;
-        s.minimo = s.quantidade == 0 ? *value : std::min(s.minimo, *value);
-        s.maximo = s.quantidade == 0 ? *value : std::max(s.maximo, *value);
-        ++s.quantidade;
-    }
-    return s;
+    const bool plain = !coluna.empty() && std::all_of(coluna.begin(), coluna.end(), [](unsigned char c) {
+        return std::isalnum(c) || c == '_';
+    });
+    if (!plain)
+        throw std::runtime_error("Coluna de valores inválida para o mapa: " + coluna);
 }
 
 // The "t" copy, with a fresh index file on the field the view orders by.
@@ -76,14 +66,14 @@ CamposVisao camposVisao(bool rdVisaoVisivel, int rdVisao, int rdVisao2)
     return {};
 }
 
-ValoresCamada leValoresCamada(daxo::platform::DataModule& dm, const fs::path& programa,
-                              const std::string& arquivoCamada, const std::string& coluna,
-                              const std::string& campoOrdem)
+std::vector<double> valoresPositivos(daxo::platform::DataModule& dm, const fs::path& programa,
+                                     const std::string& arquivoCamada, const std::string& coluna,
+                                     const std::string& campoOrdem)
 {
+    checkColumnName(coluna);
     const fs::path layer = findPath(programa / arquivoCamada);
     if (!fs::is_regular_file(layer))
         throw std::runtime_error("A camada do mapa não foi encontrada: " + layer.string());
-    ValoresCamada out{.stats = estatisticas(layer, coluna)};
     const fs::path copy = copiaOrdenada(programa, layer, campoOrdem);
 
     auto& q = dm.Query6;
@@ -93,8 +83,9 @@ ValoresCamada leValoresCamada(daxo::platform::DataModule& dm, const fs::path& pr
     q.addLine(" where " + coluna + " is not null and " + coluna + " > 0 ");
     q.addLine(" order by " + coluna);
     q.open();
+    std::vector<double> out;
     for (q.first(); !q.eof(); q.next())
-        out.positivos.push_back(q.field(coluna).asFloat());
+        out.push_back(q.field(coluna).asFloat());
     q.close();
     return out;
 }

@@ -1,9 +1,7 @@
 #pragma once
-// What the class map reads of the working layer: the statistics of a value
-// column over all features and its positive values in ascending order (from
-// the layer's "t" copy, so the layer itself stays untouched).
-#include "map_classes.h"
-
+// What the class map reads of the working layer besides the statistics the
+// map component gives: the positive values of a value column in ascending
+// order, from the layer's "t" copy, so the layer itself stays untouched.
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -23,15 +21,11 @@ struct CamposVisao {
 };
 CamposVisao camposVisao(bool rdVisaoVisivel, int rdVisao, int rdVisao2);
 
-struct ValoresCamada {
-    Estatisticas stats;
-    std::vector<double> positivos;   // ascending
-};
-
 // `arquivoCamada` is the working layer's table in the program folder
-// ("tempmapa.dbf"); `coluna` the value column ("v01").
-ValoresCamada leValoresCamada(daxo::platform::DataModule& dm, const std::filesystem::path& programa,
-                              const std::string& arquivoCamada, const std::string& coluna,
-                              const std::string& campoOrdem);
+// ("tempmapa.dbf"), `coluna` the value column ("v01"), `campoOrdem` the
+// field the copy's index file gets (camposVisao).
+std::vector<double> valoresPositivos(daxo::platform::DataModule& dm, const std::filesystem::path& programa,
+                                     const std::string& arquivoCamada, const std::string& coluna,
+                                     const std::string& campoOrdem);
 
 } // namespace daxo::maps

@@ -390,11 +390,8 @@ TEST_F(MapPreparation, TheClassMapReadsTheWorkingLayerThroughItsCopy)
     std::sort(positive.begin(), positive.end());
     ASSERT_EQ(positive.size(), layer.size() - 1);
 
-    const auto values = maps::leValoresCamada(*dm, folder, "tempmapa.dbf", "v02", maps::camposVisao(false, 0, 2).ordem);
-    EXPECT_EQ(values.positivos, positive);
-    EXPECT_EQ(values.stats.quantidade, static_cast<int>(layer.size()));
-    EXPECT_EQ(values.stats.minimo, 0);
-    EXPECT_EQ(values.stats.maximo, positive.back());
+    EXPECT_EQ(maps::valoresPositivos(*dm, folder, "tempmapa.dbf", "v02", maps::camposVisao(false, 0, 2).ordem),
+              positive);
     EXPECT_TRUE(sameBytes(folder / "ttempmapa.dbf", folder / "tempmapa.dbf"));
     platform::Table copy(dm->SessionDAXO);
     copy.setPath(folder / "ttempmapa.dbf");
@@ -403,6 +400,7 @@ TEST_F(MapPreparation, TheClassMapReadsTheWorkingLayerThroughItsCopy)
     copy.open();
     EXPECT_TRUE(copy.findKey("Acrelândia"));
 
-    EXPECT_THROW(maps::leValoresCamada(*dm, folder, "tempmapa.dbf", "v10", "ID_"), std::runtime_error);
-    EXPECT_THROW(maps::leValoresCamada(*dm, folder, "brmapa.dbf", "v01", "ID_"), std::runtime_error);
+    EXPECT_THROW(maps::valoresPositivos(*dm, folder, "tempmapa.dbf", "v10", "ID_"), std::runtime_error);
+    EXPECT_THROW(maps::valoresPositivos(*dm, folder, "tempmapa.dbf", "v01; drop", "ID_"), std::runtime_error);
+    EXPECT_THROW(maps::valoresPositivos(*dm, folder, "brmapa.dbf", "v01", "ID_"), std::runtime_error);
 }
