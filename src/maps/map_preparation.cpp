@@ -45,7 +45,8 @@ void listaIndicadores(daxo::platform::DataModule& dm, const query::RowSet& rows,
 void bt_MapaClick(daxo::platform::DataModule& dm, query::QueryRunner& runner, const MapRequest& request,
                   const MapHooks& hooks)
 {
-    const MapChoice& choice = request.choice;
+    MapChoice choice = request.choice;
+    choice.QtdFaixas = request.rows->QtdFaixas();
     if (const auto recusa = recusaMapa(choice))
         throw MapRefusal(*recusa);
 

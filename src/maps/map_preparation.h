@@ -39,7 +39,7 @@ struct MapWindowData {
 };
 
 struct MapRequest {
-    MapChoice choice;
+    MapChoice choice;   // its QtdFaixas is taken from the rows
     const query::RowSet* rows = nullptr;
     std::filesystem::path programa;   // program folder, holding Mapas/ and Bases/
 };

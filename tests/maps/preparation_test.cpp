@@ -95,8 +95,7 @@ protected:
         maps::MapWindowData shown;
         int opened = 0;
         maps::bt_MapaClick(*dm, runner,
-                           {.choice = {.indicator = indicator, .census = census, .names = {name}, .codes = {code},
-                                       .QtdFaixas = rows.QtdFaixas()},
+                           {.choice = {.indicator = indicator, .census = census, .names = {name}, .codes = {code}},
                             .rows = &rows,
                             .programa = folder},
                            {.abreJanela = [&](const maps::MapWindowData& d) {
@@ -403,4 +402,22 @@ TEST_F(MapPreparation, TheClassMapReadsTheWorkingLayerThroughItsCopy)
     EXPECT_THROW(maps::valoresPositivos(*dm, folder, "tempmapa.dbf", "v10", "ID_"), std::runtime_error);
     EXPECT_THROW(maps::valoresPositivos(*dm, folder, "tempmapa.dbf", "v01; drop", "ID_"), std::runtime_error);
     EXPECT_THROW(maps::valoresPositivos(*dm, folder, "brmapa.dbf", "v01", "ID_"), std::runtime_error);
+}
+
+TEST_F(MapPreparation, SeveralAgeRangesOfARateAreRefusedFromTheRows)
+{
+    choose(6, kSexes, 1, 3);
+    ASSERT_GT(rows.QtdFaixas(), 1);
+    localities::MigrationLists migration;
+    query::QueryRunner runner(*dm, migration);
+    try {
+        maps::bt_MapaClick(*dm, runner,
+                           {.choice = {.indicator = 6, .census = census, .names = {"Acre"}, .codes = {"12"}},
+                            .rows = &rows,
+                            .programa = folder},
+                           {});
+        FAIL() << "not refused";
+    } catch (const maps::MapRefusal& e) {
+        EXPECT_STREQ(e.what(), "Escolha somente uma faixa etária");
+    }
 }
