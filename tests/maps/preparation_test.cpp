@@ -107,6 +107,19 @@ protected:
         return shown;
     }
 
+    // The refusal's message, empty when the map was prepared.
+    std::string refusal(const maps::MapChoice& choice)
+    {
+        localities::MigrationLists migration;
+        query::QueryRunner runner(*dm, migration);
+        try {
+            maps::bt_MapaClick(*dm, runner, {.choice = choice, .rows = &rows, .programa = folder}, {});
+        } catch (const maps::MapRefusal& e) {
+            return e.what();
+        }
+        return {};
+    }
+
     // The value a row of the query has at a locality: the sum of its
     // definitions' matrix columns, read directly from the matrix table.
     double expected(int row, const std::string& code, bool micro = false)
@@ -292,19 +305,8 @@ TEST_F(MapPreparation, RefusalsTouchNoFile)
     choose(0, kSexes);
     std::ofstream(folder / "tempmapa.dbf") << "earlier map";
     plantValues(folder / "Mapas/Estados/iind_Acre.dbf", 4);
-    census = "1991 e 2000";
-    localities::MigrationLists migration;
-    query::QueryRunner runner(*dm, migration);
-    try {
-        maps::bt_MapaClick(*dm, runner,
-                           {.choice = {.indicator = 0, .census = census, .names = {"Acre"}, .codes = {"12"}},
-                            .rows = &rows,
-                            .programa = folder},
-                           {.abreJanela = [](const maps::MapWindowData&) { ADD_FAILURE() << "window opened"; }});
-        FAIL() << "not refused";
-    } catch (const maps::MapRefusal& e) {
-        EXPECT_STREQ(e.what(), "Escolha somente um censo - 1991 ou 2000");
-    }
+    EXPECT_EQ(refusal({.indicator = 0, .census = "1991 e 2000", .names = {"Acre"}, .codes = {"12"}}),
+              "Escolha somente um censo - 1991 ou 2000");
     EXPECT_TRUE(fs::exists(folder / "tempmapa.dbf"));
     EXPECT_EQ(valuesByKey(folder / "Mapas/Estados/iind_Acre.dbf", "ID_", {"v01"}).at("120010")[0], 4);
 }
@@ -408,16 +410,6 @@ TEST_F(MapPreparation, SeveralAgeRangesOfARateAreRefusedFromTheRows)
 {
     choose(6, kSexes, 1, 3);
     ASSERT_GT(rows.QtdFaixas(), 1);
-    localities::MigrationLists migration;
-    query::QueryRunner runner(*dm, migration);
-    try {
-        maps::bt_MapaClick(*dm, runner,
-                           {.choice = {.indicator = 6, .census = census, .names = {"Acre"}, .codes = {"12"}},
-                            .rows = &rows,
-                            .programa = folder},
-                           {});
-        FAIL() << "not refused";
-    } catch (const maps::MapRefusal& e) {
-        EXPECT_STREQ(e.what(), "Escolha somente uma faixa etária");
-    }
+    EXPECT_EQ(refusal({.indicator = 6, .census = census, .names = {"Acre"}, .codes = {"12"}}),
+              "Escolha somente uma faixa etária");
 }
