@@ -7,9 +7,13 @@
 #include "table_output.h"
 #include "indicators/widgets/indicator_page.h"
 #include "localities/widgets/locality_page.h"
+#include "localities/widgets/selection_map.h"
 
 #include <QDir>
 #include <QIcon>
+
+#include <filesystem>
+#include <stdexcept>
 
 using namespace daxo::app;
 
@@ -31,7 +35,16 @@ int main(int argc, char** argv)
         dmDAXO, [page = indicators.get()] { page->rebuildCaption(); }, runAction);
     auto* indicatorPage = indicators.get();
     auto* localityPage = localities.get();
+    daxo::localities::SelectionMapWidget selectionMap(
+        localityPage->page(), [localityPage] { return localityPage->CodigoLocal(); }, runAction);
+    localityPage->setSelectionMap(&selectionMap);
     TfrmPrincipal frmPrincipal(std::move(indicators), std::move(localities));
+    frmPrincipal.setLayerLoader([&selectionMap] {
+        const std::string missing =
+            daxo::localities::missingMapsMessage(selectionMap.loadLayers(std::filesystem::current_path()));
+        if (!missing.empty())
+            throw std::runtime_error(missing);
+    });
     frmPrincipal.setSplash(splash);
     wireTableOutput(frmPrincipal, *indicatorPage, *localityPage);
     wireChartOutput(frmPrincipal, *indicatorPage, *localityPage);

@@ -399,6 +399,13 @@ void TfrmPrincipal::FormShow()
     setHint(saidas_[1], u(kDicaGrafico));
     wizard_.start();
     mirror();
+    if (carregaCamadas_) {
+        try {
+            carregaCamadas_();
+        } catch (const std::exception& e) {
+            QTimer::singleShot(0, this, [this, text = std::string(e.what())] { AppException(std::runtime_error(text)); });
+        }
+    }
     larguraTela_ = screenWidth_();
     if (const auto message = resolutionMessage(larguraTela_)) {
         // After the window is on screen, so that the box has an owner to centre on.

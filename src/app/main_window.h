@@ -45,6 +45,9 @@ public:
     const std::filesystem::path& programFolder() const { return programFolder_; }
     // The splash that fades out as this window fades in.
     void setSplash(QWidget* splash) { splash_ = splash; }
+    // Loads the selection-map layers when the window is shown; what it
+    // throws is shown in the message window.
+    void setLayerLoader(std::function<void()> load) { carregaCamadas_ = std::move(load); }
     // What an output button does; each raises a message until it is set.
     void setOutputAction(Saida saida, std::function<void()> action);
 
@@ -96,6 +99,7 @@ private:
     std::array<QLabel*, 4> aguarde_{};
     std::array<QToolButton*, 3> saidas_{};
     std::array<std::function<void()>, 3> acoesSaida_;
+    std::function<void()> carregaCamadas_;
     QPushButton* btVoltar_ = nullptr;
     QPushButton* btAvancar_ = nullptr;
     QLabel* lblMensagensSistema_ = nullptr;

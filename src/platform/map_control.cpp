@@ -80,9 +80,17 @@ void drawLabels(QPainter& painter, const MapLayer& layer, const LabelPlacer& pla
         const QString text = QString::fromStdString(texts[i]);
         const QPointF at = toScreen.map(QPointF(cached.labelAt[i].x, cached.labelAt[i].y));
         QRectF box = metrics.boundingRect(text);
-        box.moveCenter(at);
-        if (placer.dropOverlapping &&
-            std::any_of(placed.begin(), placed.end(), [&](const QRectF& r) { return r.intersects(box); }))
+        // Crowded small features: try just above and just below before giving up.
+        const double shifts[] = {0, -box.height(), box.height()};
+        bool free = false;
+        for (double dy : shifts) {
+            box.moveCenter(at + QPointF(0, dy));
+            free = !placer.dropOverlapping ||
+                   std::none_of(placed.begin(), placed.end(), [&](const QRectF& r) { return r.intersects(box); });
+            if (free)
+                break;
+        }
+        if (!free)
             continue;
         placed.push_back(box);
         const QPointF baseline(box.left(), box.top() + metrics.ascent());

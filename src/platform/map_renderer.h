@@ -81,7 +81,8 @@ public:
     std::string field;
     TextSymbol defaultSymbol;
     std::shared_ptr<MapRenderer> beneath;
-    // First switch: a label that would overlap one already placed is left out.
+    // First switch: a label that would overlap one already placed moves just
+    // above or below its place, or is left out when both are taken too.
     bool dropOverlapping = false;
     // Second switch: labels get a thin halo in the contrasting colour.
     bool halo = false;

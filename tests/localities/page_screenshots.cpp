@@ -1,12 +1,14 @@
 // Pictures of the locality page and of the municipality chooser, for a look
-// by eye: page_screenshots <folder>.
+// by eye: page_screenshots <folder> [<installation folder with Mapas>].
 #include "localities/widgets/locality_page.h"
 #include "localities/widgets/locality_page_widget.h"
 #include "localities/widgets/municipality_chooser_dialog.h"
+#include "localities/widgets/selection_map.h"
 #include "platform/data_module.h"
 #include "platform/dbf_table.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QTest>
 #include <QTreeWidget>
@@ -46,7 +48,7 @@ int main(int argc, char** argv)
 
     LocalityPageController page([&dm]() -> daxo::platform::DataModule& { return dm; }, [] {},
                                 [](const std::function<void()>& action) { action(); });
-    page.widget()->resize(718, 341);
+    page.widget()->resize(718, 356);
     page.setHeading("Selecione a Localidade e clique no botão Avançar");
     page.widget()->show();
     LocalitySelection& s = page.selection();
@@ -58,6 +60,26 @@ int main(int argc, char** argv)
     page.page().showChosen(s.chosen());
     QTest::qWait(100);
     page.widget()->grab().save(QString::fromStdString((out / "locality_page.png").string()));
+
+    if (argc > 2) {
+        SelectionMapWidget map(page.page(), [&page] { return page.CodigoLocal(); },
+                               [](const std::function<void()>& action) { action(); });
+        page.setSelectionMap(&map);
+        map.loadLayers(argv[2]);
+        auto picture = [&](int position, bool names, const char* file) {
+            page.page().LabelMunicipio->setText("Acre");
+            s.TreeView1Click(position);
+            if (names)
+                page.page().ckMostrarMunicipio->click();
+            QTest::qWait(50);
+            page.widget()->grab().save(QString::fromStdString((out / file).string()));
+        };
+        picture(0, false, "map_brasil.png");
+        picture(20, true, "map_state_names.png");
+        picture(103, false, "map_micro_acre.png");
+        picture(103, true, "map_micro_acre_names.png");
+        picture(104, false, "map_micro_cruzeiro.png");
+    }
 
     MunicipalityChooser chooser;
     chooser.load(dm.qryTemp, "12");

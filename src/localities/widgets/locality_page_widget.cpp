@@ -191,7 +191,14 @@ void LocalityPageWidget::buildMapArea()
     mapArea->setGeometry(236, 15, 481, 308);
     mapArea->hide();
 
-    LabelMunicipio = blueLabel(this, "LabelMunicipio", "", QRect(240, 324, 200, 16), false);
+    // Two lines beside the tool bar: "Microrregião de … - n Municípios" is
+    // longer than the room left of Panel2.
+    LabelMunicipio = blueLabel(this, "LabelMunicipio", "", QRect(240, 323, 201, 30), false);
+    LabelMunicipio->setWordWrap(true);
+    LabelMunicipio->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont labelFont = LabelMunicipio->font();
+    labelFont.setPointSize(8);
+    LabelMunicipio->setFont(labelFont);
 
     Panel2 = new QWidget(this);
     Panel2->setObjectName("Panel2");
