@@ -92,6 +92,15 @@ Quebras calculaQuebras(const std::vector<double>& valores, const Estatisticas& s
         if (i == b)
             break;
     }
+    // Fewer positive values than classes: the classes end with the values
+    // rather than with limits of 0.
+    if (i < b) {
+        // Every value became a break: the last one only closes the last class.
+        if (i == static_cast<int>(valores.size()) && i > 0)
+            q.brk[i--] = 0;
+        q.classes = i + 1;
+        q.aviso = kAvisoQuebras;
+    }
     return q;
 }
 
@@ -103,14 +112,17 @@ double valorDigitado(const std::string& texto)
             continue;
         number += c == ',' ? '.' : c;
     }
-    try {
-        std::size_t used = 0;
-        const double value = std::stod(number, &used);
-        if (used == number.size())
-            return value;
-    } catch (const std::exception&) {
-    }
-    throw std::runtime_error("Valor inválido na legenda: " + texto);
+    // Digits with one decimal mark, a minus sign before them at most: no
+    // exponents, "nan" or "inf" reach the renderer.
+    const std::size_t digitsFrom = !number.empty() && number[0] == '-' ? 1 : 0;
+    const bool wellFormed =
+        number.size() > digitsFrom && std::count(number.begin(), number.end(), '.') <= 1 &&
+        std::all_of(number.begin() + static_cast<std::ptrdiff_t>(digitsFrom), number.end(),
+                    [](char c) { return c == '.' || (c >= '0' && c <= '9'); }) &&
+        std::any_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!wellFormed)
+        throw std::runtime_error("Valor inválido na legenda: " + texto);
+    return std::stod(number);
 }
 
 void aplicaLimitesDigitados(Quebras& quebras, const std::array<std::optional<std::string>, kMaxClasses + 1>& edits)

@@ -127,7 +127,13 @@ void MapLayer::setFile(const std::filesystem::path& shapefile)
         SHPDestroyObject(obj);
     }
     std::filesystem::path dbf = shp;
-    auto table = std::make_shared<DbfTable>(DbfTable::open(findPath(dbf.replace_extension(".dbf"))));
+    std::shared_ptr<DbfTable> table;
+    try {
+        table = std::make_shared<DbfTable>(DbfTable::open(findPath(dbf.replace_extension(".dbf"))));
+    } catch (const std::exception& e) {
+        // Callers catch map errors: the table's own failure is told as one.
+        throw MapError("Tabela do mapa " + shapefile.string() + ": " + e.what());
+    }
     if (table->recordCount() != shapes.size())
         throw MapError("Tabela do mapa não corresponde às formas: " + shapefile.string());
 

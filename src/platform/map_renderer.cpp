@@ -3,6 +3,7 @@
 #include "dbf_table.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace daxo::platform {
 
@@ -49,11 +50,14 @@ std::vector<const Symbol*> ValueMapRenderer::symbolsFor(const DbfTable& table) c
     const int f = table.fieldIndex(field);
     if (f < 0)
         return out;
-    for (std::size_t r = 0; r < out.size(); ++r) {
-        const int i = indexOf(table.value(r, f).asString());
-        if (i >= 0)
-            out[r] = &symbols_[i];
-    }
+    // One lookup table per drawing: thousands of distinct values (one per
+    // municipality) would otherwise cost a search per feature.
+    std::unordered_map<std::string, int> first;
+    for (int i = static_cast<int>(values_.size()) - 1; i >= 0; --i)
+        first[values_[i]] = i;
+    for (std::size_t r = 0; r < out.size(); ++r)
+        if (const auto it = first.find(table.value(r, f).asString()); it != first.end())
+            out[r] = &symbols_[it->second];
     return out;
 }
 

@@ -91,6 +91,14 @@ TEST(ClassBreaks, FirstLabelSingleClassAndNoPositiveValue)
     EXPECT_EQ(legenda.linhas[0].cor, 0x7CC9A4u);
     EXPECT_FALSE(legenda.linhas[1].visivel);
 
+    // Three positive values among twelve features cannot fill five classes.
+    const auto few = calculaQuebras({4, 8, 9}, {.minimo = 0, .maximo = 9, .quantidade = 12}, 5, 1);
+    EXPECT_EQ(few.classes, 3);
+    EXPECT_TRUE(few.aviso);
+    const auto fewLegend = montaLegenda(few, {.minimo = 0, .maximo = 9, .quantidade = 12}, kPopulacao, 1, 5);
+    EXPECT_EQ(fewLegend.quebrasRenderer, (std::vector<double>{5, 9}));
+    EXPECT_FALSE(fewLegend.linhas[3].visivel);
+
     const auto none = calculaQuebras({}, {.minimo = 0, .maximo = 0, .quantidade = 3}, 3, 1);
     EXPECT_EQ(none.primeiroValor, 0) << "no invented smallest value";
     EXPECT_EQ(none.brk, (std::array<double, 10>{}));
@@ -123,6 +131,8 @@ TEST(Legend, IndicatorKindsAndTypedLimits)
     EXPECT_DOUBLE_EQ(valorDigitado(" 12,5"), 12.5);
     EXPECT_THROW(valorDigitado("doze"), std::runtime_error);
     EXPECT_THROW(valorDigitado(""), std::runtime_error);
+    for (const char* odd : {"nan", "inf", "1e3", "0x10", "-", "1,2,3"})
+        EXPECT_THROW(valorDigitado(odd), std::runtime_error) << odd;
 
     Quebras q = calculaQuebras(oneToTen(), {.minimo = 1, .maximo = 10, .quantidade = 10}, 3, 1);
     std::array<std::optional<std::string>, 10> edits;

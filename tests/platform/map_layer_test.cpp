@@ -108,7 +108,7 @@ TEST_F(MapLayerTest, MissingOrUnreadableFilesAreReportedByName)
         EXPECT_NE(std::string(e.what()).find("ind_Bahia.shp"), std::string::npos);
     }
     fs::remove(dir / "Mapas" / "ind_Acre.dbf");
-    EXPECT_THROW(layer.setFile(shp), std::exception);
+    EXPECT_THROW(layer.setFile(shp), MapError) << "a missing table is a map error too";
     EXPECT_THROW(layer.records(), MapError);
 }
 
