@@ -3,6 +3,7 @@
 #include "data_module_setup.h"
 #include "legend_window.h"
 #include "main_window.h"
+#include "map_output.h"
 #include "splash.h"
 #include "table_output.h"
 #include "indicators/widgets/indicator_page.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv)
     frmPrincipal.setSplash(splash);
     wireTableOutput(frmPrincipal, *indicatorPage, *localityPage);
     wireChartOutput(frmPrincipal, *indicatorPage, *localityPage);
+    wireMapOutput(frmPrincipal, *indicatorPage, *localityPage);
     app.run([] { criaDmDAXO(std::filesystem::current_path()); });
     TfrmLegenda frmLegenda;
 

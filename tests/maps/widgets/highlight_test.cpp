@@ -1,0 +1,89 @@
+// The highlight map of a single municipality, region or microregion: the
+// chosen features yellow, the others white, the value in the legend.
+#include "map_window_fixture.h"
+
+#include "maps/highlight.h"
+
+#include <QGroupBox>
+#include <QRadioButton>
+
+using namespace daxo::maps;
+using namespace daxo::maps::test;
+
+namespace {
+
+class Highlight : public MapWindowTest {
+protected:
+    // The key texts of the yellow features; every other feature is white.
+    std::vector<std::string> amarelos(const std::string& campo)
+    {
+        const auto cores = coresDesenhadas();
+        std::vector<std::string> out;
+        std::size_t i = 0;
+        for (auto r = janela->mapamostra().Layers().item(0).records(); !r.eof(); r.moveNext(), ++i) {
+            EXPECT_TRUE(cores.at(i) == kCorDestaque || cores.at(i) == kCorFundo) << cores.at(i);
+            if (cores.at(i) == kCorDestaque)
+                out.push_back(r.text(campo));
+        }
+        return out;
+    }
+    double valorDe(const std::string& campo, const std::string& chave)
+    {
+        for (auto r = janela->mapamostra().Layers().item(0).records(); !r.eof(); r.moveNext())
+            if (r.text(campo) == chave)
+                return r.value("v01").asFloat();
+        ADD_FAILURE() << chave;
+        return -1;
+    }
+};
+
+TEST_F(Highlight, AMunicipalityIsYellowOnItsStateWithItsValue)
+{
+    auto& w = abre(0, "Acrelândia", "120010");
+    EXPECT_EQ(w.ArquivoCamadaAtual(), "tempmapa.dbf");
+    EXPECT_EQ(amarelos("NAME1_"), std::vector<std::string>{"Acrelândia"});
+    EXPECT_TRUE(visivel("Panel90"));
+    EXPECT_EQ(texto("Label90I"), QString::fromStdString(formataValor(0, valorDe("NAME1_", "Acrelândia"))));
+    EXPECT_FALSE(visivel("Panel91"));
+    EXPECT_FALSE(visivel("btCor"));
+    EXPECT_FALSE(visivel("chkMostraLinhas"));
+    EXPECT_FALSE(visivel("rdVisao")) << "a municipality has no other view";
+    EXPECT_TRUE(visivel("PnValorIndicadorUnico"));
+    EXPECT_TRUE(erros.empty()) << erros.front();
+}
+
+TEST_F(Highlight, ARegionIsYellowAmongTheRegions)
+{
+    auto& w = abre(0, "Nordeste", "2");
+    EXPECT_EQ(w.ArquivoCamadaAtual(), "brmapa.dbf");
+    EXPECT_EQ(amarelos("NAME2_"), std::vector<std::string>{"NORDESTE"});
+    EXPECT_EQ(texto("Label90I"), QString::fromStdString(formataValor(0, valorDe("NAME2_", "NORDESTE"))));
+
+    // By state, every state of the region is yellow.
+    w.findChild<QGroupBox*>("rdVisao2")->findChildren<QRadioButton*>()[1]->click();
+    EXPECT_EQ(w.ArquivoCamadaAtual(), "tempmapa.dbf");
+    const auto estados = amarelos("REGDESC");
+    EXPECT_FALSE(estados.empty());
+    for (const auto& e : estados)
+        EXPECT_EQ(e, "NORDESTE");
+    EXPECT_TRUE(erros.empty()) << erros.front();
+}
+
+TEST_F(Highlight, AMicroregionByMunicipalityYellowsItsMunicipalitiesWithoutValue)
+{
+    auto& w = abre(0, "Rio Branco", "12004");
+    EXPECT_EQ(w.ArquivoCamadaAtual(), "tempmapam.dbf");
+    EXPECT_TRUE(visivel("rdVisao"));
+    EXPECT_EQ(amarelos("NOME"), std::vector<std::string>{"RIO BRANCO"});
+    EXPECT_TRUE(visivel("Label90I"));
+
+    w.findChild<QGroupBox*>("rdVisao")->findChildren<QRadioButton*>()[1]->click();
+    EXPECT_EQ(w.ArquivoCamadaAtual(), "tempmapa.dbf");
+    const auto micro = amarelos("MICRO");
+    EXPECT_GT(micro.size(), 1u);
+    for (const auto& m : micro)
+        EXPECT_EQ(m, "120004");
+    EXPECT_TRUE(erros.empty()) << erros.front();
+}
+
+} // namespace
