@@ -1,10 +1,11 @@
 #pragma once
-// The main window with the real pages and both output buttons wired, on the
+// The main window with the real pages and the output buttons wired, on the
 // small sample installation written by the generator, walked as a user does.
 #include "app/application.h"
 #include "app/chart_output.h"
 #include "app/data_module_setup.h"
 #include "app/main_window.h"
+#include "app/map_output.h"
 #include "app/table_output.h"
 #include "click_reading_messages.h"
 #include "indicators/widgets/indicator_page.h"
@@ -49,6 +50,7 @@ protected:
         window = std::make_unique<TfrmPrincipal>(std::move(indicators), std::move(localities));
         wireTableOutput(*window, *indicatorPage, *localityPage);
         wireChartOutput(*window, *indicatorPage, *localityPage);
+        wireMapOutput(*window, *indicatorPage, *localityPage);
         window->setProgramFolder(program);
         window->setScreenWidthSource([] { return 1024; });
         window->show();
