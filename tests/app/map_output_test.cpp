@@ -46,7 +46,7 @@ TEST_F(MapOutputTest, AStateOpensTheMapWindowWithItsIndicators)
     ASSERT_TRUE(messages.isEmpty()) << messages.join(" | ").toStdString();
     EXPECT_EQ(indicadores, (QStringList{"Homens", "Mulheres"}));
     EXPECT_EQ(camada, "tempmapa.dbf");
-    EXPECT_EQ(topo, "Filtro:" + QString::fromStdString(window->wizard().caption()) + " - Censo: 2000\rSergipe");
+    EXPECT_EQ(topo, "Filtro:" + QString::fromStdString(window->wizard().caption()) + " - Censo: 2000\nSergipe");
     EXPECT_TRUE(aguardeOculto) << "the waiting panel is hidden while the map shows";
 }
 

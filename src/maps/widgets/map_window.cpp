@@ -230,7 +230,7 @@ void TfrmMapaBrasil::buildToolBar()
     auto* layout = new QVBoxLayout(PainelControleMapa);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
-    auto* btImpMapa = ferramenta(PainelControleMapa, "btImpMapa", "⎙", "Imprimir o mapa atual");
+    auto* btImpMapa = ferramenta(PainelControleMapa, "btImpMapa", "▤", "Imprimir o mapa atual");
     auto* btVisualTotal = ferramenta(PainelControleMapa, "btVisualTotal", "▣", "Visualizar todo o mapa");
     auto* btZoomMais = ferramenta(PainelControleMapa, "btZoomMais", "+", "Ampliar");
     auto* btZoomMenos = ferramenta(PainelControleMapa, "btZoomMenos", "−", "Reduzir");

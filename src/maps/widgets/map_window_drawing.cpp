@@ -87,7 +87,8 @@ void TfrmMapaBrasil::FormShow()
     mapamostra_->setScrollBars(false);
     mapamostra_->refresh();
 
-    LabelTopo->setText(QString::fromStdString(textoTopo(legenda_, censo_, data_.sel)));
+    // The carriage return starts the locality's line.
+    LabelTopo->setText(QString::fromStdString(textoTopo(legenda_, censo_, data_.sel)).replace('\r', '\n'));
     if (QAbstractButton* primeiro = indicadores_->button(0))
         primeiro->setChecked(true);
     RadioGroup1Click();

@@ -79,7 +79,7 @@ TEST_F(ClassMap, AStateOpensByMunicipalityWithFiveClassesAndItsCaption)
     EXPECT_TRUE(visivel("rdVisao"));
     EXPECT_FALSE(visivel("rdVisao2"));
     EXPECT_TRUE(w.findChild<QGroupBox*>("rdVisao")->findChildren<QRadioButton*>()[1]->isChecked());
-    EXPECT_EQ(texto("LabelTopo"), "Filtro:Indicador de teste - Censo: 2000\rAcre");
+    EXPECT_EQ(texto("LabelTopo"), "Filtro:Indicador de teste - Censo: 2000\nAcre");
     const auto indicadores = w.findChild<QGroupBox*>("RadioGroup1")->findChildren<QRadioButton*>();
     ASSERT_EQ(indicadores.size(), 2);
     EXPECT_TRUE(indicadores[0]->isChecked());
