@@ -127,7 +127,7 @@ void TfrmMapaBrasil::buildTop()
             mapamostra_->trackRectangle();
     };
     mapamostra_->onMouseMove = [this](int x, int y) {
-        guard([&] { Identify(visao(data_.state.MapaNacional, itemVisao() >= 0 ? itemVisao() : itemVisaoNacional()).camada, x, y); });
+        guard([&] { Identify(camadaAtual(), x, y); });
     };
     mapamostra_->onExit = [this] { lblMunicipio->clear(); };
 }
@@ -247,8 +247,7 @@ void TfrmMapaBrasil::buildToolBar()
     connect(btImpMapa, &QToolButton::clicked, this, [this] { guard([this] { btImpMapaClick(); }); });
     connect(btVisualTotal, &QToolButton::clicked, this, [this] {
         guard([this] {
-            const std::string nome = ArquivoCamadaAtual_.substr(0, ArquivoCamadaAtual_.size() - 4);
-            mapamostra_->setExtent(mapamostra_->Layers().item(nome).extent());
+            mapamostra_->setExtent(mapamostra_->Layers().item(camadaAtual()).extent());
             mapamostra_->setScrollBars(false);
         });
     });

@@ -87,6 +87,8 @@ private:
     void SalvaMapaClick();
     void SalvaLegendaClick();
     std::string colunaAtual() const;
+    // The layer of the view on show: ArquivoCamadaAtual without ".dbf".
+    std::string camadaAtual() const { return ArquivoCamadaAtual_.substr(0, ArquivoCamadaAtual_.size() - 4); }
     int itemVisao() const;          // rdVisao item, -1 when hidden
     int itemVisaoNacional() const;  // rdVisao2 item, -1 when hidden
 

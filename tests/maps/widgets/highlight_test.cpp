@@ -49,6 +49,10 @@ TEST_F(Highlight, AMunicipalityIsYellowOnItsStateWithItsValue)
     EXPECT_FALSE(visivel("chkMostraLinhas"));
     EXPECT_FALSE(visivel("rdVisao")) << "a municipality has no other view";
     EXPECT_TRUE(visivel("PnValorIndicadorUnico"));
+    // With no view group shown, the mouse still identifies on the layer shown.
+    for (int x = 0; x < 590; x += 10)
+        w.mapamostra().onMouseMove(x, 300);
+    EXPECT_FALSE(texto("lblMunicipio").isEmpty());
     EXPECT_TRUE(erros.empty()) << erros.front();
 }
 

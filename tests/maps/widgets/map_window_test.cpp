@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 
 #include <fstream>
 
@@ -191,6 +192,24 @@ TEST_F(ClassMap, IdentifyShowsNameAndValueAndLeavingEmptiesIt)
     EXPECT_EQ(texto("lblMunicipio"), achado) << "outside every feature the text stays";
     w.mapamostra().onExit();
     EXPECT_TRUE(texto("lblMunicipio").isEmpty());
+}
+
+TEST_F(ClassMap, ZoomButtonsScaleTheExtentAndTheWholeLayerComesBack)
+{
+    auto& w = abre(0, "Acre", "12");
+    const auto inteiro = w.mapamostra().Extent();
+    w.findChild<QToolButton*>("btZoomMais")->click();
+    EXPECT_NEAR(w.mapamostra().Extent().width(), inteiro.width() * 0.8, inteiro.width() * 1e-9);
+    EXPECT_NEAR(w.mapamostra().Extent().center().x, inteiro.center().x, inteiro.width() * 1e-9);
+    w.findChild<QToolButton*>("btZoomMenos")->click();
+    w.findChild<QToolButton*>("btZoomMenos")->click();
+    EXPECT_NEAR(w.mapamostra().Extent().width(), inteiro.width() * 0.8 * 1.2 * 1.2, inteiro.width() * 1e-9);
+    w.findChild<QToolButton*>("btVisualTotal")->click();
+    EXPECT_EQ(w.mapamostra().Extent(), inteiro);
+    EXPECT_TRUE(w.findChild<QToolButton*>("btZoomMouse")->isChecked());
+    w.findChild<QToolButton*>("btMoveMapa")->click();
+    EXPECT_FALSE(w.findChild<QToolButton*>("btZoomMouse")->isChecked()) << "one mouse mode at a time";
+    EXPECT_TRUE(erros.empty()) << erros.front();
 }
 
 TEST_F(ClassMap, SavedPicturesAreWrittenAndOpened)
