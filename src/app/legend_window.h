@@ -1,6 +1,7 @@
 #pragma once
-// TfrmLegenda: the legend editor of the map output, created at start-up and
-// kept for the whole run; its content comes with the map output.
+// TfrmLegenda: the legend window created at start-up. It stays empty: the
+// legend editor that works on a map is daxo::maps::TfrmLegenda, which the map
+// window creates for each edit and frees when it closes.
 #include <QDialog>
 
 namespace daxo::app {
