@@ -51,6 +51,8 @@ TEST_F(LegendEditor, ARateTakesTheCommaAsDecimalsAndTheNextClassStartsOneHundred
         EXPECT_EQ(e.findChild<QLabel*>("Label91I")->text(), " 12,35");
         digita(e, "Edit1", "12");
         EXPECT_EQ(texto("Label91F"), " 12,00");
+        digita(e, "Edit2", "12,3");
+        EXPECT_EQ(texto("Label92F"), " 12,30") << "one decimal typed is one decimal, not a hundredth of the digits";
         const QString maximo = texto("Label94F");
         digita(e, "Edit4", "1");
         EXPECT_EQ(texto("Label94F"), maximo) << "the last class always ends at the maximum";
