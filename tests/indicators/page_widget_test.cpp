@@ -134,13 +134,3 @@ TEST(PageWidget, SanitationCombosArePaintedByTheirState)
     EXPECT_FALSE(lixo->isEnabled());
     EXPECT_TRUE(agua->isEnabled());
 }
-
-int main(int argc, char** argv)
-{
-    // Test discovery runs without a display.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -292,15 +292,3 @@ TEST_F(Page, MigrationTree)
 
 } // namespace
 } // namespace daxo::localities
-
-// The application outlives every test and ends before the keyboard device
-// that the typing tests create.
-int main(int argc, char** argv)
-{
-    // Listing the tests at build time happens without a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

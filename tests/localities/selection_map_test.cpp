@@ -22,9 +22,15 @@ namespace daxo::localities {
 
 namespace fs = std::filesystem;
 
+namespace {
+
 fs::path installationFolder() { return fs::temp_directory_path() / ("daxo_selection_map_" + std::to_string(::getpid())); }
 
-namespace {
+class InstallationCleanup : public ::testing::Environment {
+public:
+    void TearDown() override { fs::remove_all(installationFolder()); }
+};
+const auto* const cleanup = ::testing::AddGlobalTestEnvironment(new InstallationCleanup);
 
 using platform::LabelPlacer;
 using platform::MapControl;
@@ -234,15 +240,3 @@ TEST_F(SelectionMapTest, MouseOverAStateLayerIdentifiesTheMunicipality)
 
 } // namespace
 } // namespace daxo::localities
-
-int main(int argc, char** argv)
-{
-    // Listing the tests at build time happens without a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    const int result = RUN_ALL_TESTS();
-    std::filesystem::remove_all(daxo::localities::installationFolder());
-    return result;
-}

@@ -29,18 +29,7 @@ namespace {
 
 fs::path installationsFolder() { return fs::temp_directory_path() / ("daxo_maps_" + std::to_string(::getpid())); }
 
-fs::path freshInstallation()
-{
-    static const fs::path pristine = [] {
-        const fs::path f = installationsFolder() / "pristine";
-        test::generateInstallation(f, true);
-        return f;
-    }();
-    const fs::path copy = installationsFolder() / ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    fs::remove_all(copy);
-    fs::copy(pristine, copy, fs::copy_options::recursive);
-    return copy;
-}
+fs::path freshInstallation() { return test::freshSmallInstallation(installationsFolder()); }
 
 class InstallationCleanup : public ::testing::Environment {
 public:

@@ -24,18 +24,7 @@ fs::path installationFolder()
 }
 
 // A fresh copy for every test: some tests plant values in the tables.
-fs::path freshInstallation()
-{
-    static const fs::path pristine = [] {
-        const fs::path f = installationFolder() / "pristine";
-        generateInstallation(f, true);
-        return f;
-    }();
-    const fs::path copy = installationFolder() / ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    fs::remove_all(copy);
-    fs::copy(pristine, copy, fs::copy_options::recursive);
-    return copy;
-}
+fs::path freshInstallation() { return freshSmallInstallation(installationFolder()); }
 
 class InstallationCleanup : public ::testing::Environment {
 public:

@@ -26,6 +26,19 @@ void generateInstallation(const fs::path& folder, bool small)
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 }
 
+fs::path freshSmallInstallation(const fs::path& folder)
+{
+    static const fs::path pristine = [&folder] {
+        const fs::path f = folder / "pristine";
+        generateInstallation(f, true);
+        return f;
+    }();
+    const fs::path copy = folder / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    fs::remove_all(copy);
+    fs::copy(pristine, copy, fs::copy_options::recursive);
+    return copy;
+}
+
 std::string readUtf8(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);

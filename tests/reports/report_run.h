@@ -18,6 +18,9 @@ namespace daxo::test {
 // Writes a sample installation with the generator (the small variant or the
 // full one) into `folder`.
 void generateInstallation(const std::filesystem::path& folder, bool small);
+// A copy of the small installation for the running test, under `folder`;
+// the installation it copies is written there once per test program.
+std::filesystem::path freshSmallInstallation(const std::filesystem::path& folder);
 
 std::string readUtf8(const std::filesystem::path& path);
 std::size_t count(const std::string& text, const std::string& what);

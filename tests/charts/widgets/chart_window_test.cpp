@@ -324,13 +324,3 @@ TEST_F(ChartWindowTest, PrintsLandscapeOrReportsTheFailure)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    // Listing the tests at build time happens without a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,4 +1,6 @@
-// The map window tests drive real widgets without a display.
+// The entry point of the test programs that drive real widgets: one
+// application object outlives every test. Listing the tests at build time
+// happens without a display.
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -6,7 +8,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
