@@ -7,13 +7,11 @@
 #include <shapefil.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QTest>
 
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 
 namespace daxo::platform {
 namespace {
@@ -153,37 +151,6 @@ TEST_F(MapControlTest, ExportWritesAVectorPicture)
     EXPECT_NE(text.find("<svg"), std::string::npos);
     EXPECT_NE(text.find("<path"), std::string::npos);
     EXPECT_THROW(map.exportMap((dir / "missing" / "x.EMF").string(), 1.0), MapError);
-}
-
-// The national municipality layer of a generated full installation.
-TEST(MapControlSpeed, MunicipalityLayerDrawsAndIdentifiesQuickly)
-{
-    const fs::path shp = fs::path(DAXO_SOURCE_DIR) / "build/installation/Mapas/MUNICIPIOS.shp";
-    if (!fs::exists(shp))
-        GTEST_SKIP() << "no full installation at " << shp;
-    QElapsedTimer clock;
-    clock.start();
-    auto layer = std::make_shared<MapLayer>();
-    layer->setFile(shp);
-    const qint64 load = clock.restart();
-    MapControl map;
-    map.resize(477, 298);
-    map.Layers().add(layer);
-    map.grab();
-    const qint64 first = clock.restart();
-    map.grab();
-    const qint64 again = clock.restart();
-    const MapPoint centre = layer->extent().center();
-    int found = 0;
-    for (int i = 0; i < 100; ++i)
-        found += static_cast<int>(layer->searchShape({centre.x + i * 0.01, centre.y}).size());
-    const qint64 hundredSearches = clock.restart();
-    std::cout << layer->featureCount() << " polygons: load " << load << " ms, first draw " << first
-              << " ms, redraw " << again << " ms, 100 point searches " << hundredSearches << " ms\n";
-    EXPECT_EQ(layer->featureCount(), 5563u);
-    EXPECT_GT(found, 0);
-    EXPECT_LT(again, 1000);
-    EXPECT_LT(hundredSearches, 1000);
 }
 
 } // namespace
