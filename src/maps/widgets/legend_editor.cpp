@@ -103,10 +103,11 @@ std::array<std::optional<std::string>, kMaxClasses + 1> TfrmLegenda::limites() c
     return textos;
 }
 
+// A redraw that failed keeps what the user typed, to be corrected.
 void TfrmLegenda::btAtualizaClick()
 {
-    mapa_.Button1Click();
-    FormShow();
+    if (mapa_.Button1Click())
+        FormShow();
 }
 
 } // namespace daxo::maps

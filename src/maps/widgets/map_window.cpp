@@ -46,6 +46,8 @@ QPushButton* botao(QWidget* parent, const char* name, const QString& text, const
     b->setObjectName(name);
     b->setToolTip(hint);
     b->setGeometry(at);
+    // Enter in the window must not press whichever button comes first.
+    b->setAutoDefault(false);
     return b;
 }
 
@@ -290,16 +292,23 @@ void TfrmMapaBrasil::buildBottomBar()
     connect(btnFechar, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TfrmMapaBrasil::guard(const std::function<void()>& action)
+bool TfrmMapaBrasil::guard(const std::function<void()>& action)
 {
     try {
         action();
+        return true;
     } catch (const std::exception& e) {
-        if (onError)
-            onError(e);
-        else
-            QMessageBox::warning(this, windowTitle(), QString::fromStdString(e.what()));
+        report(e);
+        return false;
     }
+}
+
+void TfrmMapaBrasil::report(const std::exception& error)
+{
+    if (onError)
+        onError(error);
+    else
+        QMessageBox::warning(this, windowTitle(), QString::fromStdString(error.what()));
 }
 
 void TfrmMapaBrasil::showEvent(QShowEvent* event)

@@ -45,7 +45,7 @@ public:
     // Opens a saved picture with the desktop's program.
     std::function<void(const std::filesystem::path&)> abreArquivo;
 
-    void Button1Click();    // class map
+    bool Button1Click();    // class map; false when nothing was drawn
     void ApenasUma();       // highlight map
     void RadioGroup1Click();
     void btEditaLegendaClick();
@@ -73,7 +73,9 @@ private:
     void buildStrip();
     void buildToolBar();
     void buildBottomBar();
-    void guard(const std::function<void()>& action);
+    // Runs a drawing step; false when it failed (the error is reported).
+    bool guard(const std::function<void()>& action);
+    void report(const std::exception& error);
 
     void FormShow();
     void desenhaClasses();

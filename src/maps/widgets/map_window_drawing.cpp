@@ -128,9 +128,9 @@ void TfrmMapaBrasil::mostraLegenda(const Legenda& legenda)
     }
 }
 
-void TfrmMapaBrasil::Button1Click()
+bool TfrmMapaBrasil::Button1Click()
 {
-    guard([this] { desenhaClasses(); });
+    return guard([this] { desenhaClasses(); });
 }
 
 void TfrmMapaBrasil::ApenasUma()
@@ -186,15 +186,15 @@ void TfrmMapaBrasil::desenhaClasses()
     else
         layer.renderer = renderer;
     mapamostra_->refresh();
+    // Drawn: the fewer classes are told, not treated as a failure.
     if (quebras.aviso)
-        throw std::runtime_error(*quebras.aviso);
+        report(std::runtime_error(*quebras.aviso));
 }
 
 void TfrmMapaBrasil::desenhaDestaque()
 {
     btCor->hide();
-    if (visoes_->checkedId() != 1 || rdVisao->isHidden())
-        escondeLinhas();
+    const bool limpaLinhas = visoes_->checkedId() != 1 || rdVisao->isHidden();
     chkMostraLinhas->hide();
     const auto& s = data_.state;
     const Destaque d = escolheDestaque({.sel = data_.sel,
@@ -204,6 +204,9 @@ void TfrmMapaBrasil::desenhaDestaque()
                                         .NivelMunicipio = s.NivelMunicipio,
                                         .rdVisao = visoes_->checkedId(),
                                         .rdVisao2 = itemVisaoNacional()});
+    // A view that shows no value must not keep the value of another view.
+    if (limpaLinhas || !d.mostraValor)
+        escondeLinhas();
     rdVisao->setVisible(d.rdVisaoVisivel && !s.MapaNacional);
 
     auto& layers = mapamostra_->Layers();

@@ -87,6 +87,7 @@ TEST_F(Highlight, AMicroregionByMunicipalityYellowsItsMunicipalitiesWithoutValue
     EXPECT_GT(micro.size(), 1u);
     for (const auto& m : micro)
         EXPECT_EQ(m, "120004");
+    EXPECT_FALSE(visivel("Label90I")) << "the microregion's value is not shown for its municipalities";
     EXPECT_TRUE(erros.empty()) << erros.front();
 }
 

@@ -76,6 +76,7 @@ TEST_F(LegendEditor, ACountReadsThousandsSeparatorsAndABadTextChangesNothing)
         EXPECT_NE(erros[0].find("abc"), std::string::npos);
         EXPECT_EQ(texto("Label90F"), " 1.234") << "the legend stays as drawn";
         EXPECT_TRUE(visivel("Panel90"));
+        EXPECT_EQ(e.findChild<QLineEdit*>("Edit1")->text(), "abc") << "what was typed stays, to be corrected";
     });
     // Closed: the next redraw computes the classes again.
     erros.clear();
