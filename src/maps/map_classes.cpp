@@ -70,6 +70,7 @@ Quebras calculaQuebras(const std::vector<double>& valores, const Estatisticas& s
     if (q.classes > stats.quantidade) {
         q.classes = std::max(stats.quantidade, 1);
         q.aviso = kAvisoQuebras;
+        q.reduzidasAoTotal = true;
     }
     const int b = q.classes - 1;
     // With no positive value at all there is no smallest one to show.
@@ -99,7 +100,7 @@ Quebras calculaQuebras(const std::vector<double>& valores, const Estatisticas& s
         if (i == static_cast<int>(valores.size()) && i > 0)
             q.brk[i--] = 0;
         q.classes = i + 1;
-        q.aviso = kAvisoQuebras;
+        q.aviso = kAvisoPoucosValores;
     }
     return q;
 }

@@ -35,10 +35,13 @@ struct Estatisticas {
 };
 
 inline constexpr const char* kAvisoQuebras = "Numero de quebras não pode ser maior que o número de localidades";
+inline constexpr const char* kAvisoPoucosValores =
+    "Há menos localidades com valor positivo do que classes: o mapa mostra menos classes";
 
 struct Quebras {
     int classes = 0;                    // after reduction to the number of features
     std::optional<std::string> aviso;   // raised after drawing when classes were reduced
+    bool reduzidasAoTotal = false;      // to the number of localities: the class count follows
     std::array<double, kMaxClasses + 1> brk{};   // brk[1..classes-1] end the classes; unset ones 0
     double primeiroValor = 0;           // smallest positive value
     // Break count of the renderer (classes - 1, 0 for a single class).

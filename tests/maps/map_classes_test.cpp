@@ -46,6 +46,7 @@ TEST(ClassBreaks, MoreClassesThanLocalitiesAreReducedWithTheNotice)
     const auto q = calculaQuebras({10, 20, 30, 40, 50, 60, 70}, stats, 9, 1);
     EXPECT_EQ(q.classes, 7);
     EXPECT_EQ(q.aviso, "Numero de quebras não pode ser maior que o número de localidades");
+    EXPECT_TRUE(q.reduzidasAoTotal);
     const auto legenda = montaLegenda(q, stats, kPopulacao, 2, 9);
     // Seven classes in the first seven colours of the nine-colour list.
     EXPECT_EQ(legenda.coresRenderer, (std::vector<std::uint32_t>{0xFEF6A8, 0xFFF372, 0xFFE11D, 0xC8CA2E, 0x88A53D,
@@ -94,7 +95,8 @@ TEST(ClassBreaks, FirstLabelSingleClassAndNoPositiveValue)
     // Three positive values among twelve features cannot fill five classes.
     const auto few = calculaQuebras({4, 8, 9}, {.minimo = 0, .maximo = 9, .quantidade = 12}, 5, 1);
     EXPECT_EQ(few.classes, 3);
-    EXPECT_TRUE(few.aviso);
+    EXPECT_EQ(few.aviso, kAvisoPoucosValores);
+    EXPECT_FALSE(few.reduzidasAoTotal) << "the requested count stays for the next column";
     const auto fewLegend = montaLegenda(few, {.minimo = 0, .maximo = 9, .quantidade = 12}, kPopulacao, 1, 5);
     EXPECT_EQ(fewLegend.quebrasRenderer, (std::vector<double>{5, 9}));
     EXPECT_FALSE(fewLegend.linhas[3].visivel);

@@ -160,7 +160,9 @@ void TfrmMapaBrasil::desenhaClasses()
         aplicaLimitesDigitados(quebras, editor_->limites());
     const Legenda legenda = montaLegenda(quebras, stats, indicador, PaletaAtual_, pedidas);
 
-    if (quebras.aviso) {
+    // Fewer positive values than classes leave the user's count for the
+    // next column; fewer localities than classes change it.
+    if (quebras.reduzidasAoTotal) {
         Edit1->setText(QString::number(quebras.classes));
         ComboBox1->setCurrentIndex(std::max(quebras.classes - 2, -1));
     }
