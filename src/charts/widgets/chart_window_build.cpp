@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -42,7 +43,12 @@ public:
     }
 
 protected:
-    void mouseReleaseEvent(QMouseEvent*) override { action_(); }
+    // A click: the left button released over the label.
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+            action_();
+    }
 
 private:
     std::function<void()> action_;

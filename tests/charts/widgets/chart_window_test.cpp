@@ -137,6 +137,8 @@ TEST_F(ChartWindowTest, ZoomThenNormalRestoresTheScaleAndDisablesNormal)
     EXPECT_DOUBLE_EQ(model.range(Axis::Bottom).minimum, bottom.minimum + (bottom.maximum - bottom.minimum) / 10);
     normal->click();
     auto* forma = child<QLabel>(*window, "LabelFormaOriginal");
+    QTest::mouseClick(forma, Qt::RightButton);
+    EXPECT_FALSE(normal->isEnabled()) << "only a left click zooms out";
     QTest::mouseClick(forma, Qt::LeftButton);
     EXPECT_GT(model.range(Axis::Left).maximum - model.range(Axis::Left).minimum, left.maximum - left.minimum);
     EXPECT_TRUE(normal->isEnabled());
