@@ -63,17 +63,8 @@ protected:
 
     void choose(int indicator, const std::vector<std::string>& boxes, int firstAge = 0, int lastAge = 0)
     {
-        indicators::IndicatorPanels panels;
-        panels.setCensus(census);
-        panels.chooseIndicator(indicator);
-        for (const auto& box : boxes)
-            panels.clickCheckBox(box);
-        if (firstAge > 0) {
-            panels.selectComboItem("cbFaixaInicialPopulacao", firstAge);
-            panels.selectComboItem("cbFaixaFinalPopulacao", lastAge);
-        }
-        panels.VerificaPasso3();
-        rows = query::runnerRows(indicators::MontaLinhasIndicador(panels));
+        rows = test::chosenRows(
+            {.indicator = indicator, .census = census, .boxes = boxes, .firstAge = firstAge, .lastAge = lastAge});
         this->indicator = indicator;
     }
 

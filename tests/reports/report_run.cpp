@@ -87,12 +87,7 @@ double cellNumber(std::string text)
     return std::stod(text);
 }
 
-ReportRun::ReportRun(fs::path installation)
-    : folder(std::move(installation)), dm(std::make_unique<platform::DataModule>(folder / "Bases"))
-{
-}
-
-Report ReportRun::run(const Request& request)
+indicators::IndicatorPanels choosePanels(const Request& request)
 {
     indicators::IndicatorPanels panels;
     panels.setCensus(request.census);
@@ -104,6 +99,23 @@ Report ReportRun::run(const Request& request)
         panels.selectComboItem("cbFaixaFinalPopulacao", request.lastAge);
     }
     panels.VerificaPasso3();
+    return panels;
+}
+
+query::RowSet chosenRows(const Request& request)
+{
+    indicators::IndicatorPanels panels = choosePanels(request);
+    return query::runnerRows(indicators::MontaLinhasIndicador(panels));
+}
+
+ReportRun::ReportRun(fs::path installation)
+    : folder(std::move(installation)), dm(std::make_unique<platform::DataModule>(folder / "Bases"))
+{
+}
+
+Report ReportRun::run(const Request& request)
+{
+    indicators::IndicatorPanels panels = choosePanels(request);
     rows = query::runnerRows(indicators::MontaLinhasIndicador(panels));
 
     Report report;

@@ -1,6 +1,7 @@
 #pragma once
 // Runs a query from the indicator panel to the report pages on a sample
 // installation, and reads back the work table and the pages written.
+#include "indicators/indicator_panels.h"
 #include "platform/data_module.h"
 #include "query/query_runner.h"
 #include "reports/html_report.h"
@@ -44,6 +45,11 @@ struct Request {
     int firstAge = 0, lastAge = 0;           // age combo items, 0 for none
     std::vector<std::string> names, codes;   // chosen localities
 };
+
+// The indicator panel as the user leaves it with these choices.
+indicators::IndicatorPanels choosePanels(const Request& request);
+// The runner's rows of that panel.
+query::RowSet chosenRows(const Request& request);
 
 struct Report {
     reports::WorkTable table;

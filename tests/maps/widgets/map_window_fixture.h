@@ -42,17 +42,7 @@ protected:
     TfrmMapaBrasil& abre(int indicator, const std::string& name, const std::string& code,
                          const std::vector<std::string>& boxes = {"chkMasculino", "chkFeminino"}, int age = 0)
     {
-        indicators::IndicatorPanels panels;
-        panels.setCensus("2000");
-        panels.chooseIndicator(indicator);
-        for (const auto& box : boxes)
-            panels.clickCheckBox(box);
-        if (age > 0) {
-            panels.selectComboItem("cbFaixaInicialPopulacao", age);
-            panels.selectComboItem("cbFaixaFinalPopulacao", age);
-        }
-        panels.VerificaPasso3();
-        const auto rows = query::runnerRows(indicators::MontaLinhasIndicador(panels));
+        const auto rows = daxo::test::chosenRows({.indicator = indicator, .boxes = boxes, .firstAge = age, .lastAge = age});
         localities::MigrationLists migration;
         query::QueryRunner runner(*dm, migration);
         MapWindowData data;

@@ -29,13 +29,7 @@ std::unique_ptr<platform::DataModule> dm;
 
 std::unique_ptr<maps::TfrmMapaBrasil> abre(const std::string& name, const std::string& code)
 {
-    indicators::IndicatorPanels panels;
-    panels.setCensus("2000");
-    panels.chooseIndicator(0);
-    for (const char* box : {"chkMasculino", "chkFeminino"})
-        panels.clickCheckBox(box);
-    panels.VerificaPasso3();
-    const auto rows = query::runnerRows(indicators::MontaLinhasIndicador(panels));
+    const auto rows = test::chosenRows({.boxes = {"chkMasculino", "chkFeminino"}});
     localities::MigrationLists migration;
     query::QueryRunner runner(*dm, migration);
     maps::MapWindowData data;
