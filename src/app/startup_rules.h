@@ -22,9 +22,10 @@ void registerDataAlias(platform::AliasRegistry& registry, const std::filesystem:
 std::optional<std::string> resolutionMessage(int screenWidth);
 
 // Files the exit clean-up removes: the generated files lying directly in the
-// program folder, the work table and its chart copy.
-inline constexpr std::array<const char*, 8> kMascarasLimpeza = {
-    "*.DBF", "*.XLS", "*.HTML", "*.SHP", "*.MDX", "*.SBN", "*.SBX", "*.SHX"};
+// program folder (the workbooks and CSV files of the reports too), the work
+// table and its chart copy.
+inline constexpr std::array<const char*, 10> kMascarasLimpeza = {
+    "*.DBF", "*.XLS", "*.HTML", "*.SHP", "*.MDX", "*.SBN", "*.SBX", "*.SHX", "*.XLSX", "*.CSV"};
 std::vector<std::filesystem::path> collectGeneratedFiles(const std::filesystem::path& programFolder);
 
 // Deletes them; every failure is ignored. Folders are never removed, even

@@ -1,14 +1,11 @@
 #include "html_report.h"
 
-#include "platform/formats.h"
-#include "report_names.h"
+#include "report_grid.h"
 
 #include <algorithm>
 #include <cctype>
 
 namespace daxo::reports {
-
-using daxo::platform::Value;
 
 namespace {
 
@@ -74,22 +71,22 @@ std::string dataCell(const std::string& text)
            "face=\"Verdana\" size=\"1\" color=\"blue\">" + text + "</p></font></td>" + CRLF;
 }
 
-void headerRow(Pieces& out, const ReportContext& context, const WorkTable& table)
+void headerRow(Pieces& out, const ReportGrid& grid)
 {
     out.put("<tr>" + CRLF);
-    out.put(headerCell("Censo"));
-    out.put(headerCell("Localidade"));
-    if (table.hasAgeColumn())
-        out.put(headerCell("Faixa Etária"));
-    // The label variable is reused from column to column, as the lookup leaves
-    // it unchanged for a column no row has.
-    std::string label;
-    for (std::size_t c = table.firstValueColumn(); c < table.columns.size(); ++c) {
-        if (context.buscaRotulo)
-            context.buscaRotulo(table.columns[c], label);
-        out.put(headerCell(label));
-    }
+    for (const auto& title : grid.headers)
+        out.put(headerCell(title));
     out.put("</tr>" + CRLF);
+}
+
+void dataRows(Pieces& out, const ReportGrid& grid)
+{
+    for (const auto& row : grid.rows) {
+        out.put("<tr>" + CRLF);
+        for (const auto& cell : row)
+            out.put(dataCell(cell.shown));
+        out.put("</tr>" + CRLF);
+    }
 }
 
 void printBlockAndEnd(Pieces& out)
@@ -116,74 +113,6 @@ std::string worksheetParagraph(const ReportContext& context)
 {
     return "<br><br><p align=\"center\"><b><font face=\"Verdana\" size=\"2\" color=\"black\"> Filtro:" +
            context.caption + "<br>" + "Censo: " + context.census + "<br></font></b>" + CRLF;
-}
-
-std::string valueText(int indicator, bool ageLayout, const Value& value)
-{
-    const double v = value.asFloat();
-    if (ageLayout)
-        return daxo::platform::floatToText(v);
-    return daxo::platform::formatFloat(isCountIndicator(indicator) ? "###,###.###" : "###,##0.00", v);
-}
-
-enum class Percentage { Row, Brazil };
-
-ReportFiles percentagePages(const ReportContext& context, const WorkTable& table, Percentage kind,
-                            const std::function<double(const std::string&)>& totalBrasil)
-{
-    const std::string suffix = kind == Percentage::Row ? "p" : "pb";
-    const std::string sheetName = context.baseName + suffix + ".xls";
-    const std::string form = " <form name=\"X\" action=" + dq + sheetName + dq + " method=\"post\">  ";
-    // The logo submits the form through the script's xL().
-    const std::string logo =
-        "  <td width=\"100%\" align=\"center\"><img border=\"0\" src=\"logo-DAXO-inf.jpg\" onclick=\"xL();\"></td> ";
-
-    Pieces page;
-    Pieces sheet;
-    scriptLines(page);
-    page.put(headPiece("Filtro:" + context.indicatorText, form, logo));
-    scriptLines(sheet);
-    sheet.put(headPiece(context.indicatorText, form, logo));
-    const std::string unit = kind == Percentage::Row ? " em %" : " em relação ao Brasil %";
-    page.put(" <p align=\"center\"><b><font face=\"Verdana\" size=\"2\" color=\"black\"> Filtro:" + context.caption +
-             unit + "<br>" + "Censo: " + context.census + CRLF);
-    page.put(" <a href=" + dq + sheetName + dq + "><img border=\"0\" src=\"excel.bmp\" ></a> <br></font></b>" + CRLF);
-    sheet.put(worksheetParagraph(context));
-    for (Pieces* out : {&page, &sheet}) {
-        out->put(dataTableTag());
-        headerRow(*out, context, table);
-    }
-
-    const auto isTotal = [&](std::size_t c) { return upper(table.columns[c]) == "TOTAL"; };
-    for (const auto& row : table.rows) {
-        double base = 0;
-        if (kind == Percentage::Row) {
-            for (std::size_t c = 0; c < table.columns.size(); ++c)
-                if (isTotal(c))
-                    base = row[c].asFloat();
-        } else {
-            base = totalBrasil(row[0].asString());
-        }
-        for (Pieces* out : {&page, &sheet}) {
-            out->put("<tr>" + CRLF);
-            out->put(dataCell(row[0].asString()));
-            out->put(dataCell(TiraCenso(row[1].asString())));
-            for (std::size_t c = table.firstValueColumn(); c < table.columns.size(); ++c) {
-                const double v = row[c].asFloat();
-                // A share of a missing or zero base would be no number at all.
-                if (v > 0 && base > 0)
-                    out->put(dataCell(daxo::platform::formatFloat("###,##0.00", v / base * 100)));
-                else
-                    out->put(dataCell(v > 0 ? "-" : "0.00"));
-            }
-            out->put("</tr>" + CRLF);
-        }
-    }
-    page.put("</table>" + CRLF);
-    page.put("</form> " + CRLF);
-    printBlockAndEnd(page);
-    sheet.put("</table>" + CRLF);
-    return {page.take(), sheet.take()};
 }
 
 } // namespace
@@ -213,7 +142,7 @@ bool hasRowPercentagePage(int indicator) { return isCountIndicator(indicator); }
 
 bool hasBrazilPercentagePage(int indicator) { return isCountIndicator(indicator) && indicator != 11; }
 
-ReportFiles MontaHTML(const ReportContext& context, const WorkTable& table)
+ReportFiles valuePages(const ReportContext& context, const WorkTable& table, const ReportGrid& grid)
 {
     const std::string B = context.baseName;
     Pieces page;
@@ -236,20 +165,10 @@ ReportFiles MontaHTML(const ReportContext& context, const WorkTable& table)
                  "</strong></font><br>");
     sheet.put(worksheetParagraph(context));
 
-    const bool ageLayout = table.hasAgeColumn();
     for (Pieces* out : {&page, &sheet}) {
         out->put(dataTableTag());
-        headerRow(*out, context, table);
-        for (const auto& row : table.rows) {
-            out->put("<tr>" + CRLF);
-            out->put(dataCell(row[0].asString()));
-            out->put(dataCell(TiraCenso(row[1].asString())));
-            if (ageLayout)
-                out->put(dataCell(row[2].asString()));
-            for (std::size_t c = table.firstValueColumn(); c < table.columns.size(); ++c)
-                out->put(dataCell(row[c].isNull() ? "-" : valueText(context.indicator, ageLayout, row[c])));
-            out->put("</tr>" + CRLF);
-        }
+        headerRow(*out, grid);
+        dataRows(*out, grid);
     }
 
     page.put("</table>" + CRLF);
@@ -266,15 +185,53 @@ ReportFiles MontaHTML(const ReportContext& context, const WorkTable& table)
     return {page.take(), sheet.take()};
 }
 
+ReportFiles percentagePages(const ReportContext& context, Percentage kind, const ReportGrid& grid)
+{
+    const std::string suffix = kind == Percentage::Row ? "p" : "pb";
+    const std::string sheetName = context.baseName + suffix + ".xls";
+    const std::string form = " <form name=\"X\" action=" + dq + sheetName + dq + " method=\"post\">  ";
+    // The logo submits the form through the script's xL().
+    const std::string logo =
+        "  <td width=\"100%\" align=\"center\"><img border=\"0\" src=\"logo-DAXO-inf.jpg\" onclick=\"xL();\"></td> ";
+
+    Pieces page;
+    Pieces sheet;
+    scriptLines(page);
+    page.put(headPiece("Filtro:" + context.indicatorText, form, logo));
+    scriptLines(sheet);
+    sheet.put(headPiece(context.indicatorText, form, logo));
+    const std::string unit = kind == Percentage::Row ? " em %" : " em relação ao Brasil %";
+    page.put(" <p align=\"center\"><b><font face=\"Verdana\" size=\"2\" color=\"black\"> Filtro:" + context.caption +
+             unit + "<br>" + "Censo: " + context.census + CRLF);
+    page.put(" <a href=" + dq + sheetName + dq + "><img border=\"0\" src=\"excel.bmp\" ></a> <br></font></b>" + CRLF);
+    sheet.put(worksheetParagraph(context));
+    for (Pieces* out : {&page, &sheet}) {
+        out->put(dataTableTag());
+        headerRow(*out, grid);
+        dataRows(*out, grid);
+    }
+    page.put("</table>" + CRLF);
+    page.put("</form> " + CRLF);
+    printBlockAndEnd(page);
+    sheet.put("</table>" + CRLF);
+    return {page.take(), sheet.take()};
+}
+
+ReportFiles MontaHTML(const ReportContext& context, const WorkTable& table)
+{
+    return valuePages(context, table, valueGrid(context, table));
+}
+
 ReportFiles MontaHTMLPercentual(const ReportContext& context, const WorkTable& table)
 {
-    return percentagePages(context, table, Percentage::Row, {});
+    return percentagePages(context, Percentage::Row, percentageGrid(context, table, Percentage::Row, {}));
 }
 
 ReportFiles MontaHTMLPercentualBrasil(const ReportContext& context, const WorkTable& table,
                                       const std::function<double(const std::string& censo)>& totalBrasil)
 {
-    return percentagePages(context, table, Percentage::Brazil, totalBrasil);
+    return percentagePages(context, Percentage::Brazil,
+                           percentageGrid(context, table, Percentage::Brazil, totalBrasil));
 }
 
 } // namespace daxo::reports

@@ -41,6 +41,13 @@ bool isCountIndicator(int indicator);
 bool hasRowPercentagePage(int indicator);
 bool hasBrazilPercentagePage(int indicator);
 
+enum class Percentage { Row, Brazil };
+struct ReportGrid;
+
+// The pages written from cells already read (report_grid.h).
+ReportFiles valuePages(const ReportContext& context, const WorkTable& table, const ReportGrid& grid);
+ReportFiles percentagePages(const ReportContext& context, Percentage kind, const ReportGrid& grid);
+
 ReportFiles MontaHTML(const ReportContext& context, const WorkTable& table);
 ReportFiles MontaHTMLPercentual(const ReportContext& context, const WorkTable& table);
 // `totalBrasil` gives the national total for a row's census text.

@@ -2,7 +2,9 @@
 
 #include "platform/data_module.h"
 #include "platform/text_codec.h"
+#include "report_grid.h"
 #include "report_names.h"
+#include "spreadsheet.h"
 
 #include <fstream>
 #include <stdexcept>
@@ -44,16 +46,49 @@ bool writePair(const std::filesystem::path& folder, const std::string& name, con
                              ". Verifique se há permissão de escrita e espaço em disco.");
 }
 
-void writePercentagePage(const TableReportJob& job, const std::string& name, const ReportFiles& files)
+// The page pair of one grid, tried a few times.
+void writePercentagePage(const TableReportJob& job, const std::string& name, const ReportFiles& files,
+                         ReportOutput& output)
 {
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         if (writePair(job.programFolder, name, files)) {
+            output.files.push_back(job.programFolder / (name + ".html"));
+            output.files.push_back(job.programFolder / (name + ".xls"));
             if (job.openPage)
                 job.openPage(job.programFolder / (name + ".html"));
             return;
         }
     }
     cannotWrite(job.programFolder);
+}
+
+struct GridPage {
+    std::string suffix;   // of the base name: "", "p", "pb"
+    std::string sheet;    // the worksheet's name
+    std::string unit;     // after the caption
+    ReportGrid grid;
+};
+
+void writeSpreadsheets(const TableReportJob& job, const std::vector<GridPage>& grids, ReportOutput& output)
+{
+    const auto& c = job.context;
+    std::vector<SheetPage> pages;
+    for (const auto& g : grids) {
+        SheetPage page{g.sheet, {"Filtro: " + c.caption + g.unit, "Censo: " + c.census}, &g.grid};
+        if (c.indicator == 14)
+            page.topLines.push_back("Do " + c.migrationOrigin);
+        if (job.formats.csv) {
+            const auto csv = job.programFolder / (c.baseName + g.suffix + ".csv");
+            writeCsv(csv, page);
+            output.files.push_back(csv);
+        }
+        pages.push_back(std::move(page));
+    }
+    if (job.formats.workbook) {
+        const auto book = job.programFolder / (c.baseName + ".xlsx");
+        writeWorkbook(book, pages);
+        output.files.push_back(book);
+    }
 }
 
 } // namespace
@@ -78,34 +113,50 @@ WorkTable readWorkTable(daxo::platform::DataModule& dm, const std::string& table
     return table;
 }
 
-std::filesystem::path MontaRelatorio(daxo::platform::DataModule& dm, TableReportJob job, int& numeroRelatorio,
-                                     TotalBrasil& totalBrasil)
+ReportOutput MontaRelatorio(daxo::platform::DataModule& dm, TableReportJob job, int& numeroRelatorio,
+                            TotalBrasil& totalBrasil)
 {
     const WorkTable table = readWorkTable(dm);
     const std::string stem = LimpaNomeArquivo(job.context.indicatorText);
+    const auto named = [&] { job.context.baseName = stem + std::to_string(++numeroRelatorio); };
 
-    bool written = false;
-    for (int attempt = 0; attempt < kAttempts && !written; ++attempt) {
-        ++numeroRelatorio;
-        job.context.baseName = stem + std::to_string(numeroRelatorio);
-        written = writePair(job.programFolder, job.context.baseName, MontaHTML(job.context, table));
+    ReportOutput output;
+    std::vector<GridPage> grids;
+    grids.push_back({"", "Valores", "", valueGrid(job.context, table)});
+    if (job.formats.pages) {
+        bool written = false;
+        for (int attempt = 0; attempt < kAttempts && !written; ++attempt) {
+            named();
+            written = writePair(job.programFolder, job.context.baseName,
+                                valuePages(job.context, table, grids.back().grid));
+        }
+        if (!written)
+            cannotWrite(job.programFolder);
+    } else {
+        named();
     }
-    if (!written)
-        cannotWrite(job.programFolder);
-    const auto page = job.programFolder / (job.context.baseName + ".html");
-    if (job.openPage)
-        job.openPage(page);
+    output.page = job.programFolder / (job.context.baseName + ".html");
+    if (job.formats.pages) {
+        output.files = {output.page, job.programFolder / (job.context.baseName + ".xls")};
+        if (job.openPage)
+            job.openPage(output.page);
+    }
 
     const int n = job.context.indicator;
+    const auto percentages = [&](Percentage kind, const std::string& suffix, const std::string& sheet,
+                                 const std::string& unit, const std::function<double(const std::string&)>& total) {
+        grids.push_back({suffix, sheet, unit, percentageGrid(job.context, table, kind, total)});
+        if (job.formats.pages)
+            writePercentagePage(job, job.context.baseName + suffix, percentagePages(job.context, kind, grids.back().grid),
+                                output);
+    };
     if (table.hasTotalColumn() && hasRowPercentagePage(n))
-        writePercentagePage(job, job.context.baseName + "p", MontaHTMLPercentual(job.context, table));
-    if (hasBrazilPercentagePage(n)) {
-        const auto total = [&](const std::string& censo) {
-            return totalBrasil.CalculaTotalBrasil(censo, job.totalChoice);
-        };
-        writePercentagePage(job, job.context.baseName + "pb", MontaHTMLPercentualBrasil(job.context, table, total));
-    }
-    return page;
+        percentages(Percentage::Row, "p", "Percentual por linha", " em %", {});
+    if (hasBrazilPercentagePage(n))
+        percentages(Percentage::Brazil, "pb", "Percentual do Brasil", " em relação ao Brasil %",
+                    [&](const std::string& censo) { return totalBrasil.CalculaTotalBrasil(censo, job.totalChoice); });
+    writeSpreadsheets(job, grids, output);
+    return output;
 }
 
 } // namespace daxo::reports

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 namespace daxo::platform {
 struct DataModule;
@@ -13,11 +14,25 @@ struct DataModule;
 
 namespace daxo::reports {
 
+// What a report writes: the pages with their worksheets (and opens them),
+// the workbook of all pages, a CSV file per page.
+struct ReportFormats {
+    bool pages = true;
+    bool workbook = true;
+    bool csv = true;
+};
+
 struct TableReportJob {
     ReportContext context;                 // baseName is filled here
     NationalTotalChoice totalChoice;
     std::filesystem::path programFolder;
     std::function<void(const std::filesystem::path&)> openPage;   // the desktop's "open"
+    ReportFormats formats;
+};
+
+struct ReportOutput {
+    std::filesystem::path page;                 // the main page (or what it would be named)
+    std::vector<std::filesystem::path> files;   // every file written, in order
 };
 
 // The work table TEMP, or another table of the same layout (the chart copy).
@@ -25,8 +40,8 @@ WorkTable readWorkTable(daxo::platform::DataModule& dm, const std::string& table
 
 // Advances `numeroRelatorio` for every attempt; a page that cannot be written
 // is tried again a few times (under the next number for the main report),
-// then the error names the folder. Returns the main page's path.
-std::filesystem::path MontaRelatorio(daxo::platform::DataModule& dm, TableReportJob job, int& numeroRelatorio,
+// then the error names the folder.
+ReportOutput MontaRelatorio(daxo::platform::DataModule& dm, TableReportJob job, int& numeroRelatorio,
                                      TotalBrasil& totalBrasil);
 
 } // namespace daxo::reports

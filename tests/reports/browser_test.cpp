@@ -84,7 +84,7 @@ protected:
         job.programFolder = folder;
         int numero = 1;
         reports::TotalBrasil total;
-        return reports::MontaRelatorio(dm, job, numero, total);
+        return reports::MontaRelatorio(dm, job, numero, total).page;
     }
 
     fs::path folder;

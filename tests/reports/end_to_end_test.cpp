@@ -9,7 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -39,6 +42,47 @@ protected:
 };
 
 const std::vector<std::string> kSexes = {"chkMasculino", "chkFeminino", "chkTodos"};
+
+// The table of a CSV file: the rows after the first empty line, split at ";"
+// (fields in these tests carry no quotes).
+std::vector<std::vector<std::string>> csvRows(const std::string& text)
+{
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream in(text);
+    bool table = false;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!table) {
+            table = line.find_first_not_of(';') == std::string::npos;   // a spreadsheet pads it with ";"
+            continue;
+        }
+        std::vector<std::string> fields;
+        std::istringstream fieldsIn(line);
+        for (std::string field; std::getline(fieldsIn, field, ';');)
+            fields.push_back(field);
+        if (!line.empty() && line.back() == ';')
+            fields.emplace_back();
+        rows.push_back(std::move(fields));
+    }
+    return rows;
+}
+
+// One sheet of a workbook as LibreOffice exports it: ";" between fields,
+// numbers with every digit and a decimal point, not as the cells show them.
+std::string spreadsheetAsCsv(const fs::path& workbook, const std::string& sheet)
+{
+    const fs::path out = workbook.parent_path() / "convertido";
+    const std::string command = "soffice -env:UserInstallation=file://" + (out / "perfil").string() +
+                                " --headless --convert-to 'csv:Text - txt - csv (StarCalc):59,34,76,1,,1033,false,"
+                                "true,false,false,false,-1' --outdir " + out.string() + " " + workbook.string() +
+                                " > /dev/null 2>&1";
+    const fs::path file = out / (workbook.stem().string() + "-" + sheet + ".csv");
+    if (!fs::exists(file)) {   // every sheet is converted at once
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    }
+    return readBytes(file);
+}
 
 } // namespace
 
@@ -202,6 +246,36 @@ TEST_F(EndToEnd, ZeroAndMissingValues)
         EXPECT_EQ(rowCells(*page, name(missing)).at(3), "0.00");
     }
 
+    // The CSV and the workbook (read back by a spreadsheet program) carry
+    // every number of the work table; a missing value stays "-", a zero 0.
+    const auto csv = csvRows(report.csv);
+    ASSERT_EQ(csv.size(), report.table.rows.size() + 1);
+    EXPECT_EQ(csv[0], (std::vector<std::string>{"Censo", "Localidade", "Homens", "Mulheres", "Total"}));
+    const auto sheet = csvRows(spreadsheetAsCsv(report.workbook, "Valores"));
+    ASSERT_EQ(sheet.size(), csv.size());
+    for (std::size_t r = 0; r < report.table.rows.size(); ++r) {
+        const auto& row = report.table.rows[r];
+        for (std::size_t c = 3; c < row.size(); ++c) {
+            const std::string& fromCsv = csv[r + 1][c - 1];
+            const std::string& fromSheet = sheet[r + 1][c - 1];
+            if (row[c].isNull()) {
+                EXPECT_EQ(fromCsv, "-");
+                EXPECT_EQ(fromSheet, "-");
+                continue;
+            }
+            std::string point = fromCsv;
+            std::replace(point.begin(), point.end(), ',', '.');
+            EXPECT_EQ(std::stod(point), row[c].asFloat()) << fromCsv;
+            EXPECT_EQ(std::stod(fromSheet), row[c].asFloat()) << fromSheet;
+        }
+    }
+    const std::size_t zeroRow = report.rowOf.at(zero + "/2000") + 1, missingRow = report.rowOf.at(missing + "/2000") + 1;
+    EXPECT_EQ(csv[zeroRow][3], "0");
+    EXPECT_EQ(sheet[zeroRow][3], "0");
+    const auto brazilSheet = csvRows(spreadsheetAsCsv(report.workbook, "Percentual do Brasil"));
+    EXPECT_EQ(brazilSheet[zeroRow][3], "0");
+    EXPECT_EQ(brazilSheet[missingRow][3], "-");
+
     // One locality at a time a zero is not written at all.
     const auto single = run({.boxes = kSexes, .names = {"x"}, .codes = {zero}});
     ASSERT_EQ(single.table.rows.size(), 1u);
@@ -240,7 +314,7 @@ TEST_F(EndToEnd, ReportFilesThatCannotBeWrittenAreRetriedUnderTheNextNumber)
     fs::create_directories(job.programFolder / "População2.xls" / "dentro");
     int numero = 1;
     reports::TotalBrasil total;
-    const fs::path page = reports::MontaRelatorio(*dm, job, numero, total);
+    const fs::path page = reports::MontaRelatorio(*dm, job, numero, total).page;
     EXPECT_EQ(page.filename(), "População3.html");
     EXPECT_EQ(numero, 3);
     EXPECT_FALSE(fs::exists(job.programFolder / "População2.html")) << "the failed attempt leaves no page";

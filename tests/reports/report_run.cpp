@@ -39,13 +39,15 @@ fs::path freshSmallInstallation(const fs::path& folder)
     return copy;
 }
 
-std::string readUtf8(const fs::path& path)
+std::string readBytes(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
-    return platform::cp1252ToUtf8(s.str());
+    return s.str();
 }
+
+std::string readUtf8(const fs::path& path) { return platform::cp1252ToUtf8(readBytes(path)); }
 
 std::size_t count(const std::string& text, const std::string& what)
 {
@@ -145,7 +147,7 @@ Report ReportRun::run(const Request& request)
     job.programFolder = out;
     int numero = 1;
     reports::TotalBrasil total;
-    const fs::path page = reports::MontaRelatorio(*dm, job, numero, total);
+    const fs::path page = reports::MontaRelatorio(*dm, job, numero, total).page;
     const std::string stem = page.stem().string();
 
     report.table = reports::readWorkTable(*dm);
@@ -161,6 +163,9 @@ Report ReportRun::run(const Request& request)
     report.brazilPageWritten = fs::exists(out / (stem + "pb.html"));
     report.rowPage = readUtf8(out / (stem + "p.html"));
     report.brazilPage = readUtf8(out / (stem + "pb.html"));
+    report.csv = readBytes(out / (stem + ".csv"));
+    report.workbook = folder / "ultimo.xlsx";
+    fs::copy_file(out / (stem + ".xlsx"), report.workbook, fs::copy_options::overwrite_existing);
     fs::remove_all(out);
     return report;
 }

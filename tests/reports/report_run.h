@@ -23,6 +23,7 @@ void generateInstallation(const std::filesystem::path& folder, bool small);
 // the installation it copies is written there once per test program.
 std::filesystem::path freshSmallInstallation(const std::filesystem::path& folder);
 
+std::string readBytes(const std::filesystem::path& path);
 std::string readUtf8(const std::filesystem::path& path);
 std::size_t count(const std::string& text, const std::string& what);
 // The texts between `open` and `close`, in order, within [from, to).
@@ -55,6 +56,8 @@ struct Report {
     reports::WorkTable table;
     std::map<std::string, std::size_t> rowOf;   // Codigo/Censo(/Idade) -> row
     std::string page, rowPage, brazilPage;
+    std::string csv;                            // the values page as CSV
+    std::filesystem::path workbook;             // a copy of the .xlsx, kept in the test's folder
     bool rowPageWritten = false, brazilPageWritten = false;
     std::vector<std::string> lookups;           // census + condition, in order
 
