@@ -3,7 +3,8 @@
 # As root it installs what is missing; otherwise it prints the one line to run.
 set -euo pipefail
 PKGS=(cmake g++ make pkg-config qt6-base-dev libqt6svg6-dev qt6-svg-dev libsqlite3-dev libshp-dev
-      libgtest-dev libxlsxwriter-dev libreoffice-calc-nogui xvfb xauth imagemagick fonts-dejavu-core fonts-liberation)
+      libgtest-dev libxlsxwriter-dev libreoffice-calc-nogui qt6-translations-l10n xvfb xauth imagemagick
+      fonts-dejavu-core fonts-liberation)
 [ "${1:-}" = "--with-browser" ] && PKGS+=(chromium)
 missing=()
 for p in "${PKGS[@]}"; do

@@ -95,7 +95,9 @@ TfrmSobre::TfrmSobre(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
     move(screen()->availableGeometry().center() - rect().center());
 }
 
-void TfrmSobre::mousePressEvent(QMouseEvent*)
+// On the release, as the links act: closing on the press would leave a link's
+// release without a window.
+void TfrmSobre::mouseReleaseEvent(QMouseEvent*)
 {
     close();
 }

@@ -10,7 +10,7 @@ public:
     explicit TfrmSobre(QWidget* parent = nullptr);
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
 } // namespace daxo::app

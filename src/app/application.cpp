@@ -2,9 +2,20 @@
 
 #include "message_window.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 namespace daxo::app {
 
-DaxoApplication::DaxoApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+DaxoApplication::DaxoApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    // Qt's own buttons and dialogs (Yes/No, the save dialog) in Portuguese.
+    auto* qt = new QTranslator(this);
+    if (qt->load(QLocale(QLocale::Portuguese, QLocale::Brazil), "qtbase", "_",
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(qt);
+}
 
 DaxoApplication* DaxoApplication::instance() { return dynamic_cast<DaxoApplication*>(QCoreApplication::instance()); }
 

@@ -27,6 +27,10 @@ void AjustaDica(QApplication& app);
 // A widget's hint, with the hand-point cursor for the clickable ones.
 void setHint(QWidget* widget, const QString& text);
 
+// A word-wrapped label's text, in the window's type size or, when it would
+// need more lines than the label holds, in the largest size that fits whole.
+void setFittingText(QLabel* label, const QString& text);
+
 // A flat-coloured panel background.
 void paintBackground(QWidget* widget, const QColor& colour);
 

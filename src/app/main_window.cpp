@@ -82,7 +82,11 @@ TfrmPrincipal::TfrmPrincipal(std::unique_ptr<IndicatorPage> indicators, std::uni
     setWindowTitle("DAXO");
     setFixedSize(kLargura, kAltura);
     paintBackground(this, Qt::white);
-    setStyleSheet(QString("QLabel { color: %1; }").arg(kAzulEscuro.name()));
+    // The window's text colour, by palette: a style sheet here would reach the
+    // dialogs this window owns (the municipality chooser's white on blue).
+    QPalette tinta = palette();
+    tinta.setColor(QPalette::WindowText, kAzulEscuro);
+    setPalette(tinta);
     if (fadeSupported())
         setWindowOpacity(0.0);   // fades in with the splash on first activation
 
@@ -334,7 +338,7 @@ void TfrmPrincipal::mirror()
     pageControl1_->setCurrentIndex(v.page);
     panel4_->setVisible(v.panel4);
     lblFiltro_->setVisible(v.lblFiltro);
-    lblResultIndicador_->setText(QString::fromStdString(v.caption));
+    setFittingText(lblResultIndicador_, QString::fromStdString(v.caption));
     lblResultIndicador_->setVisible(v.lblResultIndicador);
     lblCenso_->setVisible(v.lblCenso);
     lblResultCenso_->setText(QString::fromStdString(v.censusLabel));

@@ -48,7 +48,7 @@ void Wizard::localitySelectionTouched()
 // tree and list, and the chosen localities as they are.
 void Wizard::passo0()
 {
-    localities_.clearMunicipioLabel(true);
+    localities_.clearMunicipioLabel();
     indicators_.setPanelVisible(false);
     view_.painelUnidade = true;
     localities_.setChosenListVisible(false);
@@ -140,7 +140,7 @@ void Wizard::forwardToOutput()
 
 void Wizard::backToIndicator()
 {
-    localities_.clearMunicipioLabel(false);
+    localities_.clearMunicipioLabel();
     localities_.setHeading("");
     view_.cbCenso = false;
     showCensusInStrip();

@@ -103,8 +103,8 @@ public:
     // Empty cbSelecao and cbSelecaoCodigo.
     virtual void clearChosen() = 0;
 
-    // LabelMunicipio emptied; optionally hidden as well.
-    virtual void clearMunicipioLabel(bool hide) = 0;
+    // LabelMunicipio emptied; it stays in view for the next locality step.
+    virtual void clearMunicipioLabel() = 0;
 
     // The heading lblGeral ("" clears it).
     virtual void setHeading(const std::string& text) = 0;

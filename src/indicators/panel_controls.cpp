@@ -193,11 +193,12 @@ std::vector<Control> buildPanelControls()
 
     b.panel(12);
     b.radioGroup("cbTipoRendMedio12", "Tipo de Rendimento", incomeTypeItems(), "tipo", ControlAction::Rules).itemIndex = 0;
+    b.sexBoxes();
+    b.colourBoxes();
+    // Position or age range: "<- ou ->" stands between the two.
     b.label("lblPosicaoRendMedio", "Posição na ocupação", "posicao");
     b.combo("cbPosicaoRendMedio", incomePositionItems(), "Posição", "posicao");
     b.label("lbOu", "<- ou ->", "posicao");
-    b.sexBoxes();
-    b.colourBoxes();
     b.ageRange(9, ageLists(12, 2000));
 
     b.panel(13);

@@ -6,6 +6,7 @@
 #include "stand_in_pages.h"
 
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -139,6 +140,21 @@ TEST_F(MainWindowTest, AvancarTwiceShowsThePopulationIndicator)
     EXPECT_EQ(find<QLabel>("lblResultCenso")->text(), "1991");
     EXPECT_EQ(find<QLabel>("lblResultIndicador")->text(), QString::fromUtf8("População"));
     EXPECT_TRUE(shown("lblFiltro"));
+}
+
+TEST_F(MainWindowTest, ALongCaptionIsShownWhole)
+{
+    show();
+    const QString longest = QString::fromUtf8(
+        "Proporção de mulheres chefes de família, com filhos no domicílio, com cônjuge e sem cônjuge, da cor "
+        "branca e da cor preta ou parda, de 15 a 17 anos, de 18 a 24 anos, de 25 a 29 anos, de 30 a 49 anos e "
+        "de 50 anos ou mais de idade");
+    auto* caption = find<QLabel>("lblResultIndicador");
+    window->wizard().setCaption(longest.toStdString());
+    EXPECT_EQ(caption->text(), longest);
+    EXPECT_LE(caption->heightForWidth(caption->width()), caption->height());
+    window->wizard().setCaption("População");
+    EXPECT_EQ(caption->font().pointSizeF(), window->font().pointSizeF());
 }
 
 TEST_F(MainWindowTest, BannerButtonsFollowTheirTable)
@@ -341,17 +357,24 @@ TEST_F(MainWindowTest, AboutOpensAgainAfterClosingAndLinksItsHelpPage)
     for (int time = 0; time < 2; ++time) {
         QString title;
         QSize size;
+        bool openAfterLink = false;
         const auto appeared = whenShown<TfrmSobre>([&](TfrmSobre* about) {
             title = about->windowTitle();
             size = about->size();
-            if (time == 0)
+            if (time == 0) {
+                // The link acts on the release: the press must not close the window under it.
                 QTest::mouseClick(about->findChild<QLabel*>("ComoConsultar"), Qt::LeftButton);
-            QTest::mouseClick(about->findChild<QLabel*>("lblFechar"), Qt::LeftButton);
+                openAfterLink = about->isVisible();
+                QTest::mouseClick(about->findChild<QLabel*>("lblFechar"), Qt::LeftButton);
+            } else {
+                QTest::mouseClick(about->findChild<QWidget*>("Panel1"), Qt::LeftButton, {}, QPoint(320, 460));
+            }
         });
         click("lblSobre");
         EXPECT_TRUE(*appeared);
         EXPECT_EQ(title, "Sobre o DAXO");
         EXPECT_EQ(size, QSize(638, 527));
+        EXPECT_EQ(openAfterLink, time == 0);
     }
     QDesktopServices::unsetUrlHandler("file");
     ASSERT_EQ(catcher.urls.size(), 1);
@@ -366,6 +389,19 @@ TEST_F(MainWindowTest, HintsAreWhiteArialOnLightBlue)
     EXPECT_EQ(QToolTip::font().pointSize(), 10);
     EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase), QColor(0x4A, 0xAE, 0xCE));
     EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipText), QColor(Qt::white));
+}
+
+TEST(QtTexts, StandardButtonsAndTheSaveDialogSpeakPortuguese)
+{
+    QMessageBox box(QMessageBox::Question, "Velmora", "?", QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove('&'), "Sim");
+    EXPECT_EQ(box.button(QMessageBox::No)->text().remove('&'), QString::fromUtf8("Não"));
+    QFileDialog dialog(nullptr, "Salvar");
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    auto* fileName = dialog.findChild<QLabel*>("fileNameLabel");
+    ASSERT_NE(fileName, nullptr);
+    EXPECT_FALSE(fileName->text().contains("File name")) << fileName->text().toStdString();
 }
 
 TEST_F(MainWindowTest, ClosingCleansTheProgramFolder)

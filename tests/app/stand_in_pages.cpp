@@ -67,11 +67,9 @@ StandInLocalityPage::StandInLocalityPage() : widget_(new QWidget)
 
 StandInLocalityPage::~StandInLocalityPage() { delete widget_; }
 
-void StandInLocalityPage::clearMunicipioLabel(bool hide)
+void StandInLocalityPage::clearMunicipioLabel()
 {
     municipio.clear();
-    if (hide)
-        labelMunicipio = false;
     show();
 }
 

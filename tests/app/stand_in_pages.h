@@ -52,14 +52,13 @@ public:
     void setChosenListVisible(bool visible) override { chosenList = visible; show(); }
     void hideMaps() override { maps = false; show(); }
     void clearChosen() override { chosen = 0; show(); }
-    void clearMunicipioLabel(bool hide) override;
+    void clearMunicipioLabel() override;
     void setHeading(const std::string& text) override { heading = text; show(); }
 
     // A locality added as a tree double click would add it.
     void choose();
 
     bool treeView1 = false, treeView2 = false, selectionEnabled = true, chosenList = false, maps = false;
-    bool labelMunicipio = true;
     std::string municipio, heading;
     int chosen = 0;
 

@@ -200,7 +200,7 @@ TEST_F(WizardTest, VoltarFromIndicatorGoesToTheCensus)
     EXPECT_FALSE(v().lblResultIndicador);
     EXPECT_FALSE(v().btVoltar);
     EXPECT_FALSE(indicators.panelVisible);
-    EXPECT_FALSE(localities.labelMunicipio);
+    EXPECT_EQ(localities.municipio, "");
 }
 
 TEST_F(WizardTest, BtnUnidadeByState)

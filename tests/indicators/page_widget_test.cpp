@@ -70,6 +70,12 @@ TEST(PageWidget, EveryPanelFitsThePageWithoutOverlaps)
                 << indicator << " " << leaves[a].first->objectName().toStdString() << " cut off";
             EXPECT_GE(leaves[a].second.width(), leaves[a].first->minimumSizeHint().width() - 1)
                 << indicator << " " << leaves[a].first->objectName().toStdString() << " squeezed";
+            EXPECT_GE(leaves[a].second.height(), leaves[a].first->sizeHint().height())
+                << indicator << " " << leaves[a].first->objectName().toStdString() << " squeezed in height";
+            // A combo sized by its contents after every change resizes itself
+            // from a timer, after the layout has placed it.
+            if (auto* combo = qobject_cast<QComboBox*>(leaves[a].first))
+                EXPECT_NE(combo->sizeAdjustPolicy(), QComboBox::AdjustToContents) << indicator;
             for (std::size_t b = a + 1; b < leaves.size(); ++b) {
                 if (leaves[a].first->isAncestorOf(leaves[b].first) || leaves[b].first->isAncestorOf(leaves[a].first))
                     continue;

@@ -106,19 +106,33 @@ protected:
                 return *it;
         return nullptr;
     }
-    // As a user would: the node's branch is open before the node is clicked.
-    void click(QTreeWidget* tree, int position)
+    // As a user would: the node's branch is open and the node in view
+    // before the mouse clicks it.
+    QPoint reveal(QTreeWidget* tree, int position)
     {
         QTreeWidgetItem* i = item(tree, position);
         for (QTreeWidgetItem* p = i->parent(); p; p = p->parent())
             p->setExpanded(true);
-        tree->setCurrentItem(i);
-        emit tree->itemClicked(i, 0);
+        tree->scrollToItem(i);
+        return tree->visualItemRect(i).center();
     }
-    void doubleClick(QTreeWidget* tree, int position)
+    void click(QTreeWidget* tree, int position)
     {
-        click(tree, position);
-        emit tree->itemDoubleClicked(item(tree, position), 0);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, reveal(tree, position));
+    }
+    // The events of a real double click: a click, then the second press
+    // that arrives as a double click, and its release.
+    static void doubleClickAt(QWidget* viewport, QPoint at)
+    {
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+    }
+    void doubleClick(QTreeWidget* tree, int position) { doubleClickAt(tree->viewport(), reveal(tree, position)); }
+    void doubleClickChosen(int row)
+    {
+        QListWidget* list = w().cbSelecao;
+        doubleClickAt(list->viewport(), list->visualItemRect(list->item(row)).center());
     }
     std::vector<std::string> shown() const
     {
@@ -180,12 +194,12 @@ TEST_F(Page, DoubleClicksFillTheListAndRefusalsReachTheHandler)
     EXPECT_EQ(controller->CamadaAtual(), "Regioes");
     EXPECT_GE(host.touched, 3);
 
-    w().lblLimpar1->onClick();
+    QTest::mouseClick(w().lblLimpar1, Qt::LeftButton);
     EXPECT_EQ(refusals.back(), "Selecione pelo menos um item");
-    w().cbSelecao->setCurrentRow(0);
-    emit w().cbSelecao->itemDoubleClicked(w().cbSelecao->item(0));
+    doubleClickChosen(0);
     EXPECT_EQ(shown(), std::vector<std::string>{"Goiás Rural"});
-    w().lblLimpar->onClick();
+    EXPECT_EQ(refusals.size(), 2u);
+    QTest::mouseClick(w().lblLimpar, Qt::LeftButton);
     EXPECT_TRUE(shown().empty());
 }
 
@@ -251,8 +265,7 @@ TEST_F(Page, ChooserForAcre)
     EXPECT_EQ(controller->chosen().codes(), (std::vector<std::string>{"120001", "120010", "120040", "120060"}));
 
     whenChooserOpens([&](TfrmEscolheMunicipio& frm) {
-        frm.DBGrid1->setCurrentCell(1, 0);
-        emit frm.DBGrid1->cellDoubleClicked(1, 0);   // adds and closes
+        doubleClickAt(frm.DBGrid1->viewport(), frm.DBGrid1->visualItemRect(frm.DBGrid1->item(1, 0)).center());
         EXPECT_FALSE(frm.isVisible());
     });
     click(w().TreeView1, 688);
@@ -283,10 +296,10 @@ TEST_F(Page, MigrationTree)
     EXPECT_TRUE(refusals[0].starts_with("As informações para, só podem ser"));
 
     w().cbSelecao->setCurrentRow(0);
-    w().lblLimpar1->onClick();
+    QTest::mouseClick(w().lblLimpar1, Qt::LeftButton);
     EXPECT_EQ(shown(), std::vector<std::string>{"Norte para"});
     w().cbSelecao->setCurrentRow(0);
-    w().lblLimpar1->onClick();
+    QTest::mouseClick(w().lblLimpar1, Qt::LeftButton);
     EXPECT_EQ(captions, 1);
 }
 

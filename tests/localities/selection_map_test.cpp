@@ -96,6 +96,21 @@ protected:
     std::vector<std::string> missing;
 };
 
+TEST_F(SelectionMapTest, BothMapsTheToolBarAndTheLabelShowWholeOnThePage)
+{
+    const QRect pageRect(0, 0, 718, 341);
+    const QRect area = page().mapArea->geometry();
+    const QRect tools = page().Panel2->geometry();
+    const QRect label = page().LabelMunicipio->geometry();
+    for (const QRect& r : {area, tools, label})
+        EXPECT_TRUE(pageRect.contains(r)) << r.y() << "+" << r.height();
+    EXPECT_FALSE(area.intersects(tools));
+    EXPECT_FALSE(area.intersects(label));
+    EXPECT_FALSE(tools.intersects(label));
+    for (MapControl* m : {map->Map1, map->Map2})
+        EXPECT_TRUE(QRect(QPoint(0, 0), area.size()).contains(m->geometry())) << m->objectName().toStdString();
+}
+
 TEST_F(SelectionMapTest, LoadsWhatIsThereAndNamesTheMissingFiles)
 {
     EXPECT_EQ(map->Map1->Layers().count(), 3);

@@ -108,15 +108,18 @@ QWidget* IndicatorPageWidget::buildPanel(int indicator)
     pageLayout->addWidget(box);
     auto* rows = new QVBoxLayout(box);
     rows->setSpacing(8);
+    constexpr int Spacing = 14;
     auto newRow = [rows] {
         auto* row = new QHBoxLayout;
-        row->setSpacing(14);
+        row->setSpacing(Spacing);
         rows->addLayout(row);
         return row;
     };
     QHBoxLayout* columns = newRow();
-    int rowWidth = 0;
-    constexpr int RowLimit = PageWidth - 60;
+    // The width inside the group box, where the columns of a row go.
+    const QMargins margins = rows->contentsMargins();
+    const int rowLimit = PageWidth - 16 - margins.left() - margins.right() - 4;
+    int rowWidth = 0;   // of the current row's columns with the room between them
 
     // The panel's controls in layout groups, in the order they first appear.
     std::vector<std::pair<std::string, std::vector<int>>> groups;
@@ -131,25 +134,30 @@ QWidget* IndicatorPageWidget::buildPanel(int indicator)
     // The head-of-household label stands over the sex and colour boxes;
     // groups that do not fit the row start a new one.
     QVBoxLayout* headColumn = nullptr;
+    int headLabel = 0, headBoxes = 0;   // widths of the head column's label and of its boxes
     for (const auto& [group, members] : groups) {
         QWidget* column = buildGroup(group, members);
-        const int width = column->sizeHint().width() + 14;
+        const int width = column->sizeHint().width();
         if (headColumn && (group == "sexo" || group == "cor")) {
             static_cast<QHBoxLayout*>(headColumn->itemAt(1)->layout())->addWidget(column, 0, Qt::AlignTop);
-            rowWidth += width;
+            const int before = std::max(headLabel, headBoxes);
+            headBoxes += (headBoxes > 0 ? Spacing : 0) + width;
+            rowWidth += std::max(headLabel, headBoxes) - before;
             continue;
         }
-        if (rowWidth > 0 && rowWidth + width > RowLimit) {
+        if (rowWidth > 0 && rowWidth + Spacing + width > rowLimit) {
             columns->addStretch();
             columns = newRow();
             rowWidth = 0;
         }
-        rowWidth += width;
+        rowWidth += (rowWidth > 0 ? Spacing : 0) + width;
         if (group == "chefe") {
+            headLabel = width;
+            headBoxes = 0;
             headColumn = new QVBoxLayout;
             headColumn->addWidget(column);
             auto* boxes = new QHBoxLayout;
-            boxes->setSpacing(14);
+            boxes->setSpacing(Spacing);
             headColumn->addLayout(boxes);
             headColumn->addStretch();
             columns->addLayout(headColumn);
@@ -167,6 +175,7 @@ QWidget* IndicatorPageWidget::buildGroup(const std::string& group, const std::ve
     if (group == "idade") return ageGroup(members);
     if (group == "saneamento") return sanitationGroup(members);
     if (group == "tipo") return radioGroup(members.front());
+    if (group == "posicao") return positionGroup(members);
     auto* column = new QWidget;
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -209,7 +218,10 @@ QWidget* IndicatorPageWidget::controlWidget(int index)
     case ControlKind::ComboBox: {
         auto* combo = new QComboBox;
         combo->setCursor(Qt::PointingHandCursor);
-        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        // Sized by its items once, before it is first shown: the size that
+        // follows every change of the list comes from a timer, after the
+        // layout has placed the combo.
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContentsOnFirstShow);
         for (const std::string& item : c.items) combo->addItem(qs(item));
         if (c.group == "idade") combo->setMinimumWidth(72);
         connect(combo, &QComboBox::activated, this, [this, index](int item) {
@@ -264,6 +276,20 @@ QWidget* IndicatorPageWidget::ageGroup(const std::vector<int>& members)
         const int row = 1 + static_cast<int>((m - 1) / 4);
         grid->addWidget(controlWidget(members[m]), row, static_cast<int>((m - 1) % 4));
     }
+    return column;
+}
+
+QWidget* IndicatorPageWidget::positionGroup(const std::vector<int>& members)
+{
+    // "Posição na ocupação" over its combo; "<- ou ->" beside the combo, on
+    // the line of the age range that follows.
+    auto* column = new QWidget;
+    auto* grid = new QGridLayout(column);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(14);
+    grid->addWidget(controlWidget(members.front()), 0, 0, 1, static_cast<int>(members.size()) - 1);
+    for (std::size_t m = 1; m < members.size(); ++m)
+        grid->addWidget(controlWidget(members[m]), 1, static_cast<int>(m - 1));
     return column;
 }
 

@@ -36,6 +36,7 @@ private:
     QWidget* buildGroup(const std::string& group, const std::vector<int>& members);
     QWidget* controlWidget(int index);
     QWidget* ageGroup(const std::vector<int>& members);
+    QWidget* positionGroup(const std::vector<int>& members);
     QWidget* sanitationGroup(const std::vector<int>& members);
     QWidget* radioGroup(int index);
     void userAction(const std::function<void()>& action);

@@ -97,12 +97,7 @@ void LocalityPageController::clearChosen()
     widget_->showChosen(selection_.chosen());
 }
 
-void LocalityPageController::clearMunicipioLabel(bool hide)
-{
-    widget_->LabelMunicipio->clear();
-    if (hide)
-        widget_->LabelMunicipio->hide();
-}
+void LocalityPageController::clearMunicipioLabel() { widget_->LabelMunicipio->clear(); }
 
 void LocalityPageController::setHeading(const std::string& text)
 {

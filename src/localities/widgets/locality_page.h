@@ -49,7 +49,7 @@ public:
     void setChosenListVisible(bool visible) override;
     void hideMaps() override;
     void clearChosen() override;
-    void clearMunicipioLabel(bool hide) override;
+    void clearMunicipioLabel() override;
     void setHeading(const std::string& text) override;
 
     // What the query runner and the outputs read.

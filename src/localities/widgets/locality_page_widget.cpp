@@ -31,6 +31,9 @@ QTreeWidget* makeTree(QWidget* parent, const char* name, QRect place)
     tree->setSelectionBehavior(QAbstractItemView::SelectRows);
     tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree->setExpandsOnDoubleClick(true);
+    // "Rio Grande do Norte Rural" and "… Urbano" stay apart when cut short;
+    // the whole text is the node's hint then.
+    tree->setTextElideMode(Qt::ElideMiddle);
     // Keep the selection visible when the tree loses the focus.
     QPalette palette = tree->palette();
     palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));
@@ -188,12 +191,13 @@ void LocalityPageWidget::buildMapArea()
 
     mapArea = new QWidget(this);
     mapArea->setObjectName("mapArea");
-    mapArea->setGeometry(236, 15, 481, 308);
+    // Ends where the tool bar begins.
+    mapArea->setGeometry(236, 15, 481, 300);
     mapArea->hide();
 
-    // Two lines beside the tool bar: "Microrregião de … - n Municípios" is
-    // longer than the room left of Panel2.
-    LabelMunicipio = blueLabel(this, "LabelMunicipio", "", QRect(240, 323, 201, 30), false);
+    // Two lines beside the tool bar, within the page: "Microrregião de … - n
+    // Municípios" is longer than the room left of Panel2.
+    LabelMunicipio = blueLabel(this, "LabelMunicipio", "", QRect(240, 315, 201, 26), false);
     LabelMunicipio->setWordWrap(true);
     LabelMunicipio->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QFont labelFont = LabelMunicipio->font();
@@ -235,9 +239,17 @@ void LocalityPageWidget::buildMapArea()
 void LocalityPageWidget::showChosen(const ChosenList& list)
 {
     const QSignalBlocker block(cbSelecao);
-    cbSelecao->clear();
+    QStringList texts;
     for (const std::string& text : list.texts())
-        cbSelecao->addItem(q(text));
+        texts << q(text);
+    QStringList shown;
+    for (int i = 0; i < cbSelecao->count(); ++i)
+        shown << cbSelecao->item(i)->text();
+    // Items rebuilt between the two clicks of a double click would lose it.
+    if (shown != texts) {
+        cbSelecao->clear();
+        cbSelecao->addItems(texts);
+    }
     cbSelecao->setCurrentRow(list.selected());
 }
 

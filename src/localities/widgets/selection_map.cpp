@@ -34,7 +34,8 @@ SelectionMapWidget::SelectionMapWidget(LocalityPageWidget& page, std::function<s
 {
     Map1 = new MapControl(page.mapArea);
     Map1->setObjectName("Map1");
-    Map1->setGeometry(0, 7, 481, 301);
+    // Shorter than designed by the tool bar's overlap, so the whole map shows above it.
+    Map1->setGeometry(0, 7, 481, 293);
     Map2 = new MapControl(page.mapArea);
     Map2->setObjectName("Map2");
     Map2->setGeometry(1, 0, 477, 298);
