@@ -11,11 +11,25 @@ void addDataAlias(platform::AliasRegistry& registry, const fs::path& programFold
 {
     registry.addStandard(kAliasDados, platform::findPath(programFolder / "Bases"), "DBASE");
 }
+
+// The same folder however it is written (a trailing separator, "..", a link).
+bool sameFolder(const fs::path& a, const fs::path& b)
+{
+    std::error_code ec;
+    if (fs::equivalent(a, b, ec))
+        return true;
+    return (a / "").lexically_normal() == (b / "").lexically_normal();
+}
 } // namespace
 
 void registerDataAlias(platform::AliasRegistry& registry, const fs::path& programFolder)
 {
-    if (!registry.exists(kAliasDados)) {
+    // The alias is shared by every program folder of the user: one that names
+    // another folder's Bases would have this program read and write there.
+    const auto alias = registry.find(kAliasDados);
+    if (!alias || !sameFolder(alias->path, platform::findPath(programFolder / "Bases"))) {
+        if (alias)
+            registry.remove(kAliasDados);
         addDataAlias(registry, programFolder);
         registry.save();
     }

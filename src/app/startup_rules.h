@@ -13,8 +13,9 @@ namespace daxo::app {
 
 inline constexpr const char* kAliasDados = "DAXOBR";
 
-// Registers DAXOBR over <programFolder>/Bases when the registry lacks it, and
-// once more when the marker alias.ini is present (renamed to alias_.ini then).
+// Registers DAXOBR over <programFolder>/Bases when the registry lacks it or
+// names another folder, and once more when the marker alias.ini is present
+// (renamed to alias_.ini then).
 void registerDataAlias(platform::AliasRegistry& registry, const std::filesystem::path& programFolder);
 
 // The standard message for a screen narrower than 800 pixels; the height is

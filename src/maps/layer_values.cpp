@@ -141,17 +141,21 @@ void ZeraValoresCamada(daxo::platform::DataModule& dm, const fs::path& programa,
 }
 
 void GravaValoresCamada(daxo::platform::DataModule& dm, const fs::path& programa, const MapState& state,
-                        const std::string& tabelaMatriz, const std::array<std::string, 11>& colunasMapa)
+                        const std::vector<query::MapaTabela>& tabelas)
 {
-    if (tabelaMatriz.size() <= 6)
+    if (tabelas.empty())
         throw std::runtime_error("A consulta não indicou a tabela de valores do mapa.");
     const fs::path bases = programa / "bases";
-    const std::string stem = tabelaMatriz.substr(0, tabelaMatriz.size() - 4);
-    transfere(dm, findPath(bases / (stem + ".dbf")), tabelaAtributos(programa, state.NomeCamada),
-              campoChave(state.NomeCamada), colunasMapa);
-    if (!state.NomeCamadaMicro.empty()) {
-        const std::string micro = tabelaMatriz.substr(0, tabelaMatriz.size() - 6) + "mi.dbf";
-        transfere(dm, findPath(bases / micro), tabelaMicro(programa, state.NomeCamadaMicro), "ID_", colunasMapa);
+    for (const auto& [tabelaMatriz, colunasMapa] : tabelas) {
+        if (tabelaMatriz.size() <= 6)
+            throw std::runtime_error("A consulta não indicou a tabela de valores do mapa.");
+        const std::string stem = tabelaMatriz.substr(0, tabelaMatriz.size() - 4);
+        transfere(dm, findPath(bases / (stem + ".dbf")), tabelaAtributos(programa, state.NomeCamada),
+                  campoChave(state.NomeCamada), colunasMapa);
+        if (!state.NomeCamadaMicro.empty()) {
+            const std::string micro = tabelaMatriz.substr(0, tabelaMatriz.size() - 6) + "mi.dbf";
+            transfere(dm, findPath(bases / micro), tabelaMicro(programa, state.NomeCamadaMicro), "ID_", colunasMapa);
+        }
     }
 }
 

@@ -3,10 +3,11 @@
 // each feature, cleared before a map and written from the matrix table the
 // query read.
 #include "layer_choice.h"
+#include "query/query_runner.h"
 
-#include <array>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace daxo::platform {
 struct DataModule;
@@ -23,10 +24,11 @@ std::string PegaNome(daxo::platform::DataModule& dm, const std::string& code);
 void ZeraValoresCamada(daxo::platform::DataModule& dm, const std::filesystem::path& programa, const MapState& state);
 
 // Per feature of the layer (and of the microregion layer), the value of
-// column i is the sum of the matrix columns of colunasMapa[i - 1] ("+"
-// between them) at the feature's code. `tabelaMatriz` is the municipal
-// matrix table ("pop2000mu.dbf"); the microregions read its "mi" twin.
+// column i is the sum of the matrix columns of ColunasMapa[i - 1] ("+"
+// between them) at the feature's code, read from the table that holds them.
+// TabelaMatriz is a municipal matrix table ("pop2000mu.dbf"); the
+// microregions read its "mi" twin.
 void GravaValoresCamada(daxo::platform::DataModule& dm, const std::filesystem::path& programa, const MapState& state,
-                        const std::string& tabelaMatriz, const std::array<std::string, 11>& colunasMapa);
+                        const std::vector<query::MapaTabela>& tabelas);
 
 } // namespace daxo::maps

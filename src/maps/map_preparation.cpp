@@ -51,8 +51,7 @@ void bt_MapaClick(daxo::platform::DataModule& dm, query::QueryRunner& runner, co
         throw MapRefusal(*recusa);
 
     ApagaArquivosMapa(request.programa);
-    runner.TabelaMatriz.clear();
-    runner.ColunasMapa = {};
+    runner.TabelasMapa.clear();
     const std::string& sel = choice.names.front();
     const std::string& code = choice.codes.front();
     if (hooks.aguarde)
@@ -67,7 +66,7 @@ void bt_MapaClick(daxo::platform::DataModule& dm, query::QueryRunner& runner, co
 
     const WriterReset reset{runner};
     runner.GravaValoresCamada = [&](const query::QueryRunner& r) {
-        GravaValoresCamada(dm, request.programa, state, r.TabelaMatriz, r.ColunasMapa);
+        GravaValoresCamada(dm, request.programa, state, r.TabelasMapa);
     };
     query::QueryRequest run{.indicator = choice.indicator, .census = choice.census, .names = choice.names,
                             .codes = choice.codes, .modoMapa = true};

@@ -62,4 +62,33 @@ std::vector<std::string> bulkInsertLines(int census, const std::string& insertHe
     return lines;
 }
 
+namespace {
+std::string sameCensusAndAge(int census, const std::string& ageText)
+{
+    return " censo = '" + std::to_string(census) + "'" + (ageText.empty() ? "" : " and idade = '" + escapeSqlText(ageText) + "'");
+}
+} // namespace
+
+std::vector<std::string> bulkUpdateLines(int census, const std::string& ageText,
+                                         const BulkColumns& part)
+{
+    std::string set;
+    for (std::size_t c = 0; c < part.columns.size(); ++c)
+        set += std::string(c == 0 ? " update temp set  " : " , ") + part.columns[c] + " = (select " +
+               part.expressions[c] + " from " + part.table + " m where m.codigo = temp.codigo)";
+    return {set, " where" + sameCensusAndAge(census, ageText)};
+}
+
+std::vector<std::string> bulkInsertMissingLines(int census, const std::string& ageText, const std::string& insertHead,
+                                                const std::string& selectList, const std::string& table,
+                                                const WholeLevels& levels)
+{
+    // The level lines are joined by "or": the whole select is wrapped before
+    // the present codes are left out.
+    std::vector<std::string> lines = bulkInsertLines(census, insertHead, " select * from (" + selectList, table, levels);
+    lines.push_back(") where codigo not in (select codigo from temp where" +
+                    sameCensusAndAge(census, ageText) + ")");
+    return lines;
+}
+
 } // namespace daxo::query

@@ -5,6 +5,7 @@
 #include "indicators/indicator_rows.h"
 #include "locality_clauses.h"
 #include "platform/data_module.h"
+#include "platform/names.h"
 #include "runner_statements.h"
 #include "text_utils.h"
 #include "work_table.h"
@@ -28,6 +29,17 @@ void setLines(daxo::platform::Query& query, const std::vector<std::string>& line
     query.clearSql();
     for (const auto& line : lines)
         query.addLine(line);
+}
+
+template <typename Part>
+Part& partOf(std::vector<Part>& parts, std::string Part::*table, const std::string& name)
+{
+    for (auto& part : parts)
+        if (daxo::platform::sameName(part.*table, name))
+            return part;
+    Part& part = parts.emplace_back();
+    part.*table = name;
+    return part;
 }
 
 std::vector<std::string> censusesOf(const std::string& census)
@@ -71,11 +83,9 @@ void QueryRunner::ExecutaConsulta(const RowSet& rows, const QueryRequest& reques
 {
     rows_ = &rows;
     request_ = &request;
-    insertGeral1991_.clear();
-    selectGeral1991_.clear();
-    insertGeral2000_.clear();
-    selectGeral2000_.clear();
-    TabelaMatriz2000.clear();
+    bulk1991_.clear();
+    bulk2000_.clear();
+    TabelasMapa.clear();
     InsercaoGeral = TodosMunicipios = TodasUFs = TodasRegioes = TemBrasil = false;
 
     if (request.indicator == kMigracao && request.codes.size() < 2)
@@ -98,14 +108,11 @@ void QueryRunner::ExecutaConsulta(const RowSet& rows, const QueryRequest& reques
             }
         }
         if (InsercaoGeral)
-            InsereEmBloco();
+            InsereEmBloco(0);
     } else {
         for (int b = 1; b <= rows.QtdFaixas() && b <= 7; ++b) {
-            insertGeral1991_.clear();
-            selectGeral1991_.clear();
-            insertGeral2000_.clear();
-            selectGeral2000_.clear();
-            TabelaMatriz2000.clear();
+            bulk1991_.clear();
+            bulk2000_.clear();
             for (int i = 0; i < 11; ++i) {
                 const std::string& condicao = rows.FiltroLinhaIdade[i][b - 1];
                 if (condicao.empty())
@@ -116,7 +123,7 @@ void QueryRunner::ExecutaConsulta(const RowSet& rows, const QueryRequest& reques
                 }
             }
             if (InsercaoGeral)
-                InsereEmBloco();
+                InsereEmBloco(b);
         }
         InsercaoGeral = false;
     }
@@ -196,23 +203,14 @@ void QueryRunner::calculaLinha(const std::string& ano, int linha, int faixa)
 
     const std::string& campo = rows_->CampoLinha[linha];
     if (request.modoMapa) {
-        TabelaMatriz = tabMu;
         if (const int pos = PosicaoColuna(rows_->CampoLinha, campo); pos > 0)
-            ColunasMapa[pos - 1] = expression;
+            partOf(TabelasMapa, &MapaTabela::TabelaMatriz, tabMu).ColunasMapa[pos - 1] = expression;
         return;
     }
     if (InsercaoGeral) {
-        const bool is1991 = ano == "1991";
-        const std::string age = faixa > 0 ? ageColumnText(rows_->FaixaEtaria[faixa - 1]) : "";
-        std::string& insert = is1991 ? insertGeral1991_ : insertGeral2000_;
-        std::string& select = is1991 ? selectGeral1991_ : selectGeral2000_;
-        if (select.empty())
-            select = bulkSelectHead(std::stoi(ano), age);
-        if (insert.empty())
-            insert = bulkInsertHead(faixa > 0);
-        insert += " , " + campo;
-        select += "," + expression;
-        (is1991 ? TabelaMatriz : TabelaMatriz2000) = tabMu;
+        BulkColumns& part = partOf(ano == "1991" ? bulk1991_ : bulk2000_, &BulkColumns::table, tabMu);
+        part.columns.push_back(campo);
+        part.expressions.push_back(expression);
         return;
     }
     if (!filter.empty()) {
@@ -308,22 +306,30 @@ void QueryRunner::gravaValor(const std::string& ano, int linha, int faixa)
     }
 }
 
-void QueryRunner::InsereEmBloco()
+void QueryRunner::InsereEmBloco(int faixa)
 {
+    const std::string idade = faixa > 0 ? ageColumnText(rows_->FaixaEtaria[faixa - 1]) : "";
     const WholeLevels levels{TodosMunicipios, TodasUFs, TodasRegioes, TemBrasil};
-    const struct {
-        int census;
-        const std::string& insert;
-        const std::string& select;
-        const std::string& table;
-    } statements[] = {{1991, insertGeral1991_, selectGeral1991_, TabelaMatriz},
-                      {2000, insertGeral2000_, selectGeral2000_, TabelaMatriz2000}};
-    for (const auto& s : statements) {
-        if (s.insert.empty())
-            continue;
-        auto& q = dm_.Query2;
-        setLines(q, bulkInsertLines(s.census, s.insert, s.select, s.table, levels));
-        q.execute();
+    auto& q = dm_.Query2;
+    for (const auto& [census, parts] : {std::pair{1991, &bulk1991_}, std::pair{2000, &bulk2000_}}) {
+        for (std::size_t t = 0; t < parts->size(); ++t) {
+            const BulkColumns& part = (*parts)[t];
+            std::string insert = bulkInsertHead(faixa > 0);
+            std::string select = bulkSelectHead(census, idade);
+            for (std::size_t c = 0; c < part.columns.size(); ++c) {
+                insert += " , " + part.columns[c];
+                select += "," + part.expressions[c];
+            }
+            if (t == 0) {
+                setLines(q, bulkInsertLines(census, insert, select, part.table, levels));
+                q.execute();
+                continue;
+            }
+            setLines(q, bulkUpdateLines(census, idade, part));
+            q.execute();
+            setLines(q, bulkInsertMissingLines(census, idade, insert, select, part.table, levels));
+            q.execute();
+        }
     }
 }
 

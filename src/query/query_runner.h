@@ -1,6 +1,7 @@
 #pragma once
 // The query runner: computes the indicator rows for the chosen localities
 // and census(es) and leaves the result in the work table Temp.dbf.
+#include "bulk_insert.h"
 #include "localities/chosen_list.h"
 
 #include <array>
@@ -50,6 +51,13 @@ struct QueryRequest {
 using DefinitionLookup = std::function<void(daxo::platform::DataModule&, const std::string& ano,
                                             const std::string& condicao)>;
 
+// In map mode, the map variables one municipal matrix table gives: entry
+// i - 1 holds the sum expression of variable i.
+struct MapaTabela {
+    std::string TabelaMatriz;
+    std::array<std::string, 11> ColunasMapa;
+};
+
 class QueryRunner;
 
 // Writes the values of a map-mode run into the map layers (set by the map
@@ -71,9 +79,9 @@ public:
     bool TodasUFs = false;
     bool TodasRegioes = false;
     bool TemBrasil = false;
-    std::string TabelaMatriz;
-    std::string TabelaMatriz2000;
-    std::array<std::string, 11> ColunasMapa;
+    // An indicator's rows may live in different matrix tables: one entry per
+    // table, in the order the rows name them.
+    std::vector<MapaTabela> TabelasMapa;
     daxo::localities::MigrationLists& migration;
     LayerWriter GravaValoresCamada;
 
@@ -90,14 +98,17 @@ private:
     void GravaLinhaTemp(const std::string& ano, int linha) { gravaValor(ano, linha, 0); }
     void GravaLinhaTempIdade(const std::string& ano, int linha, int faixa) { gravaValor(ano, linha, faixa); }
     void gravaValor(const std::string& ano, int linha, int faixa);
-    void InsereEmBloco();
+    // `faixa` is the age group (1..), 0 with the ages summed.
+    void InsereEmBloco(int faixa);
 
     daxo::platform::DataModule& dm_;
     DefinitionLookup buscaIndicador_;
     std::function<void(const std::string&)> atualizaMostrador_;
     const RowSet* rows_ = nullptr;
     const QueryRequest* request_ = nullptr;
-    std::string insertGeral1991_, selectGeral1991_, insertGeral2000_, selectGeral2000_;
+    // The bulk columns of each census, per matrix table; the first table's
+    // statement inserts the rows.
+    std::vector<BulkColumns> bulk1991_, bulk2000_;
 };
 
 } // namespace daxo::query

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 
 using namespace daxo::app;
 namespace fs = std::filesystem;
@@ -49,6 +50,11 @@ protected:
         daxo::platform::AliasRegistry registry;
         registerDataAlias(registry, program.path());
     }
+    std::string configText() const
+    {
+        std::ifstream in(configFile);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
     std::optional<daxo::platform::Alias> saved() const
     {
         return daxo::platform::AliasRegistry(configFile).find("DAXOBR");
@@ -66,39 +72,52 @@ TEST_F(AliasTest, FirstStartRegistersTheBasesFolder)
     EXPECT_FALSE(fs::exists(program.path() / "alias_.ini"));
 }
 
-TEST_F(AliasTest, ExistingAliasIsLeftAloneWithoutTheMarker)
+TEST_F(AliasTest, AliasOfAnotherFolderIsRegisteredAgainAndOneOfThisFolderIsLeftAlone)
 {
     {
         daxo::platform::AliasRegistry registry;
         registry.addStandard("DAXOBR", "/outra/instalacao/Bases", "DBASE");
+        registry.addStandard("OUTRO", "/outro/lugar", "DBASE");
         registry.save();
     }
     start();
-    EXPECT_EQ(saved()->path, fs::path("/outra/instalacao/Bases"));
+    EXPECT_EQ(saved()->path, program.path() / "Bases");
+    EXPECT_EQ(daxo::platform::AliasRegistry(configFile).find("OUTRO")->path, fs::path("/outro/lugar"));
+    EXPECT_FALSE(fs::exists(program.path() / "alias_.ini"));
+
+    // This folder written another way is this folder: the configuration is
+    // not rewritten.
+    {
+        daxo::platform::AliasRegistry registry;
+        registry.remove("DAXOBR");
+        registry.addStandard("DAXOBR", program.path() / "." / "Bases" / "", "DBASE");
+        registry.save();
+    }
+    const std::string before = configText();
+    start();
+    EXPECT_EQ(configText(), before);
 }
 
 TEST_F(AliasTest, MarkerReRegistersOnceAndIsRenamed)
 {
     {
         daxo::platform::AliasRegistry registry;
-        registry.addStandard("DAXOBR", "/outra/instalacao/Bases", "DBASE");
+        registry.addStandard("DAXOBR", program.path() / "Bases", "DBASE");
+        registry.addStandard("OUTRO", "/outro/lugar", "DBASE");
         registry.save();
     }
     program.touch("alias.ini");
     start();
-    EXPECT_EQ(saved()->path, program.path() / "Bases");
+    // Removed and added again: it now follows the other alias.
+    ASSERT_EQ(configText(), "[OUTRO]\nDRIVER=DBASE\nPATH=/outro/lugar\n[DAXOBR]\nDRIVER=DBASE\nPATH=" +
+                                (program.path() / "Bases").string() + "\n");
     EXPECT_FALSE(fs::exists(program.path() / "alias.ini"));
     EXPECT_TRUE(fs::exists(program.path() / "alias_.ini"));
 
     // The next start leaves the alias alone.
-    {
-        daxo::platform::AliasRegistry registry;
-        registry.remove("DAXOBR");
-        registry.addStandard("DAXOBR", "/movida/Bases", "DBASE");
-        registry.save();
-    }
+    const std::string before = configText();
     start();
-    EXPECT_EQ(saved()->path, fs::path("/movida/Bases"));
+    EXPECT_EQ(configText(), before);
 }
 
 TEST_F(AliasTest, MarkerStaysWhenTheRenamedOneExists)

@@ -270,6 +270,19 @@ TEST_F(MapPreparation, SeveralAgeRangesAddUpInTheLayer)
     expectLayerValues(folder / "Mapas/Estados/28MI2500G.dbf", "ID_", 2, true);
 }
 
+TEST_F(MapPreparation, RowsInDifferentMatrixTablesAreEachReadFromTheirOwn)
+{
+    // "População ocupada" from 10 years on: the sexes live in different tables.
+    choose(11, kSexes, 1, 4);
+    ASSERT_NE(matrixTables(census, rows.FiltroLinha[0]).front(), matrixTables(census, rows.FiltroLinha[1]).front());
+    prepare("Unidade da Federação", "12345678");
+    expectLayerValues(folder / "Mapas/iMUNICIPIOS.dbf", "ID_", 2);
+    expectLayerValues(folder / "Mapas/iEstados.dbf", "ID", 2);
+    prepare("Sergipe", "28");
+    expectLayerValues(folder / "Mapas/Estados/iind_Sergipe.dbf", "ID_", 2);
+    expectLayerValues(folder / "Mapas/Estados/28MI2500G.dbf", "ID_", 2, true);
+}
+
 TEST_F(MapPreparation, ZeroingClearsBothLayers)
 {
     plantValues(folder / "Mapas/Estados/iind_Sergipe.dbf", 3);

@@ -136,6 +136,7 @@ protected:
         for (int i = 0; i < q.fieldCount(); ++i)
             columns.push_back(q.fieldName(i));
         std::map<std::string, std::map<std::string, std::string>> rows;
+        order.clear();
         for (q.first(); !q.eof(); q.next()) {
             std::map<std::string, std::string> row;
             for (int i = 0; i < q.fieldCount(); ++i)
@@ -143,6 +144,7 @@ protected:
             std::string key = row["Codigo"] + "/" + row["Censo"];
             if (row.count("Idade"))
                 key += "/" + row["Idade"];
+            order.push_back(key);
             rows[key] = row;
         }
         q.close();
@@ -155,6 +157,7 @@ protected:
     std::unique_ptr<DataModule> dm;
     std::vector<std::string> lookups;
     std::vector<std::string> columns;
+    std::vector<std::string> order;   // keys of the last workTable() in table order
     daxo::localities::MigrationLists migration;
 };
 
@@ -241,6 +244,66 @@ TEST_F(RunnerTest, AZeroIsNotWrittenOneLocalityAtATime)
     auto rows = workTable();
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows["292740/2000"]["Fem"], "null");
+}
+
+TEST_F(RunnerTest, BulkRowsFromSeveralMatrixTablesEndInOneRowPerLocality)
+{
+    // P02 and P04 move to a second pair of tables that lacks Ji-Paraná and has
+    // a municipality of its own; its values are 500 higher.
+    const std::vector<Locality> second = {{"0", "Brasil", false},       {"12", "Acre", false},
+                                          {"120040", "Rio Branco", true}, {"292740", "Salvador", true},
+                                          {"292741", "Santa Bárbara d'Oeste", true}, {"120050", "Cruzeiro do Sul", true}};
+    std::vector<std::vector<Value>> definitions;
+    for (int k = 1; k <= 5; ++k) {
+        const std::string pair = k == 2 || k == 4 ? "popb2000" : "pop2000";
+        definitions.push_back({kColumns[k - 1], kTerms[k - 1], pair + "mi.dbf", pair + "mu.dbf"});
+    }
+    writeTable(folder / "Indicadores2000.dbf",
+               {text("CODIGO", 10), text("INDICADOR", 200), text("TAB_MI2000", 20), text("TAB_MU2000", 20)}, definitions);
+    for (bool municipal : {false, true}) {
+        std::vector<std::vector<Value>> records;
+        for (const auto& l : second)
+            if (!l.municipal || municipal)
+                records.push_back({l.code, l.name, cellValue(l.code, 2) + 500, cellValue(l.code, 4) + 500});
+        writeTable(folder / (std::string("popb2000") + (municipal ? "mu" : "mi") + ".dbf"),
+                   {text("CODIGO", 10), text("NIVEL_GEO", 60), number("P02"), number("P04")}, records);
+    }
+    const QueryRequest all{.indicator = 0, .census = "2000", .names = {"Municípios"}, .codes = {"999999"}};
+
+    run(sexRows(), all);
+    auto rows = workTable();
+    EXPECT_EQ(order, (std::vector<std::string>{"120040/2000", "110012/2000", "292740/2000", "292741/2000", "120050/2000"}));
+    EXPECT_EQ(rows["120040/2000"]["Mas"], num(cellValue("120040", 1)));
+    EXPECT_EQ(rows["120040/2000"]["Fem"], num(cellValue("120040", 2) + 500));
+    EXPECT_EQ(rows["292740/2000"]["Fem"], num(500));
+    EXPECT_EQ(rows["110012/2000"]["Fem"], "null") << "not in the second table";
+    EXPECT_EQ(rows["120050/2000"]["Mas"], "null") << "only in the second table";
+    EXPECT_EQ(rows["120050/2000"]["Fem"], num(cellValue("120050", 2) + 500));
+    EXPECT_EQ(rows["120050/2000"]["Localidade"], "AC Cruzeiro do Sul-2000");
+
+    // Ages broken out: the second group's first row lives in the second table.
+    RowSet ages;
+    ages.FiltroLinha[0] = term(3) + " or" + term(4);
+    ages.FiltroLinhaIdade[0][0] = term(3);
+    ages.FiltroLinhaIdade[0][1] = term(4);
+    ages.CampoLinha[0] = "Mas";
+    ages.FiltroLinha[1] = term(2) + " or" + term(1);
+    ages.FiltroLinhaIdade[1][0] = term(2);
+    ages.FiltroLinhaIdade[1][1] = term(1);
+    ages.CampoLinha[1] = "Fem";
+    ages.CamposPedidos = {"Mas", "Fem"};
+    ages.FaixaEtaria = {"de 0 a 3 anos de idade", "de 4 a 6 anos de idade"};
+    run(ages, all);
+    auto table = workTable();
+    EXPECT_EQ(table.size(), 10u);
+    EXPECT_EQ(table["120040/2000/de 0 a 3 anos"]["Mas"], num(cellValue("120040", 3)));
+    EXPECT_EQ(table["120040/2000/de 0 a 3 anos"]["Fem"], num(cellValue("120040", 2) + 500));
+    EXPECT_EQ(table["120040/2000/de 4 a 6 anos"]["Mas"], num(cellValue("120040", 4) + 500));
+    EXPECT_EQ(table["120040/2000/de 4 a 6 anos"]["Fem"], num(cellValue("120040", 1)));
+    EXPECT_EQ(table["110012/2000/de 4 a 6 anos"]["Mas"], "null");
+    EXPECT_EQ(table["110012/2000/de 4 a 6 anos"]["Fem"], num(cellValue("110012", 1)));
+    EXPECT_EQ(table["110012/2000/de 4 a 6 anos"]["Localidade"], "Ji-Paraná-2000");
+    EXPECT_EQ(table["120050/2000/de 0 a 3 anos"]["Fem"], num(cellValue("120050", 2) + 500));
 }
 
 TEST_F(RunnerTest, PruningKeepsTheCrossSelection)

@@ -3,6 +3,8 @@
 // Federal holding the whole country). Values are checked against the matrix
 // tables read directly.
 #include "indicators/definition_lookup.h"
+#include "platform/dbf_table.h"
+#include "platform/file_lookup.h"
 #include "platform/formats.h"
 #include "report_run.h"
 #include "reports/table_report.h"
@@ -163,6 +165,55 @@ TEST_F(EndToEnd, AllMunicipalitiesByTheBulkPathIgnoringARealLocality)
         EXPECT_EQ(report.row(code + "/2000")[1].asString().substr(0, 3),
                   std::string(code.substr(0, 2) == "12" ? "AC " : code.substr(0, 2) == "28" ? "SE " : "DF "));
     }
+}
+
+TEST_F(EndToEnd, WholeLevelsWithRowsInDifferentMatrixTables)
+{
+    // "População ocupada" from 10 years on: the sexes live in different tables.
+    const Request ocupada{.indicator = 11, .boxes = {"chkMasculino", "chkFeminino"}, .firstAge = 1, .lastAge = 4};
+    rows = chosenRows(ocupada);
+    ASSERT_NE(matrixTables("2000", condition("Mas")).front(), matrixTables("2000", condition("Fem")).front());
+
+    auto states = ocupada;
+    states.census = "1991 e 2000";
+    states.names = {"Unidade da Federação"};
+    states.codes = {"12345678"};
+    const auto byState = run(states);
+    ASSERT_EQ(byState.table.columns, (std::vector<std::string>{"Censo", "Localidade", "Codigo", "Mas", "Fem"}));
+    int stateRows = 0;
+    for (const auto& row : byState.table.rows) {
+        const std::string census = row[0].asString(), code = row[2].asString();
+        stateRows += code.size() == 2;
+        for (const char* column : {"Mas", "Fem"})
+            EXPECT_DOUBLE_EQ(byState.value(code + "/" + census, column), matrixValue(census, condition(column), code))
+                << code << "/" << census << " " << column;
+    }
+    EXPECT_EQ(stateRows, 6) << "three states, two censuses";
+    EXPECT_EQ(byState.row("28/1991")[1].asString(), "SE Sergipe-1991");
+    EXPECT_EQ(byState.row("28999/2000")[1].asString(), "SE Sergipe Rural-2000");
+    EXPECT_GT(byState.value("28/2000", "Fem"), 0);
+
+    auto municipalities = ocupada;
+    municipalities.names = {"Municípios"};
+    municipalities.codes = {"999999"};
+    const auto byMunicipality = run(municipalities);
+    // Every municipality of the table the first row reads, in its order.
+    std::vector<std::string> all;
+    const auto matrix =
+        platform::DbfTable::open(platform::findPath(folder / "Bases" / matrixTables("2000", condition("Mas")).front()));
+    for (std::size_t r = 0; r < matrix.recordCount(); ++r)
+        if (const std::string code = matrix.value(r, matrix.fieldIndex("CODIGO")).asString(); code.size() == 6)
+            all.push_back(code);
+    ASSERT_EQ(all.size(), municipalitiesOf("12").size() + municipalitiesOf("28").size() + municipalitiesOf("53").size());
+    ASSERT_EQ(byMunicipality.table.rows.size(), all.size());
+    for (std::size_t r = 0; r < all.size(); ++r) {
+        ASSERT_EQ(byMunicipality.table.rows[r][2].asString(), all[r]) << "the matrix table's order";
+        for (const char* column : {"Mas", "Fem"})
+            EXPECT_DOUBLE_EQ(byMunicipality.value(all[r] + "/2000", column), matrixValue("2000", condition(column), all[r]))
+                << all[r] << " " << column;
+    }
+    const std::string label = byMunicipality.table.rows[0][1].asString();
+    EXPECT_EQ(rowCells(byMunicipality.page, label.substr(0, label.size() - 5)).size(), 4u) << "on the page";
 }
 
 TEST_F(EndToEnd, PruningKeepsTheCrossOfSexAndColour)

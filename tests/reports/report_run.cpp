@@ -172,13 +172,30 @@ Report ReportRun::run(const Request& request)
 
 double ReportRun::matrixValue(const std::string& census, const std::string& condition, const std::string& code)
 {
+    // Each definition record names its own matrix table.
     auto& q = dm->Query1;
     indicators::BuscaIndicador(q, census, condition);
-    const bool municipal = code.size() == 6;
-    const std::string table = q.field(municipal ? "TAB_MU" + census : "TAB_MI" + census).asString();
-    const std::string column = q.field("CODIGO").asString();
+    std::vector<std::pair<std::string, std::string>> cells;
+    for (q.first(); !q.eof(); q.next())
+        cells.emplace_back(q.field((code.size() == 6 ? "TAB_MU" : "TAB_MI") + census).asString(),
+                           q.field("CODIGO").asString());
     q.close();
-    return selectOne("SELECT " + column + " FROM \"" + table + "\" WHERE CODIGO = '" + code + "'").asFloat();
+    double sum = 0;
+    for (const auto& [table, column] : cells)
+        sum += selectOne("SELECT " + column + " FROM \"" + table + "\" WHERE CODIGO = '" + code + "'").asFloat();
+    return sum;
+}
+
+// The matrix tables of a condition's definition records, in order.
+std::vector<std::string> ReportRun::matrixTables(const std::string& census, const std::string& condition)
+{
+    auto& q = dm->Query1;
+    indicators::BuscaIndicador(q, census, condition);
+    std::vector<std::string> tables;
+    for (q.first(); !q.eof(); q.next())
+        tables.push_back(q.field("TAB_MU" + census).asString());
+    q.close();
+    return tables;
 }
 
 platform::Value ReportRun::selectOne(const std::string& sql)

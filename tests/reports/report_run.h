@@ -79,8 +79,11 @@ public:
 
     Report run(const Request& request);
 
-    // The matrix value of one definition at one locality, read directly.
+    // The value of a condition at one locality, summed over its definitions'
+    // matrix columns read directly.
     double matrixValue(const std::string& census, const std::string& condition, const std::string& code);
+    // The municipal matrix table of each of its definition records.
+    std::vector<std::string> matrixTables(const std::string& census, const std::string& condition);
     platform::Value selectOne(const std::string& sql);
     void execute(const std::string& sql);
     // Municipality codes of a state, in table order.
