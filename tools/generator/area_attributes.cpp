@@ -74,7 +74,7 @@ void AreaAttributes::compute(const CensusModel& model, std::size_t municipality,
                     cell(attr::occupied(p, true), s, c, b) = contributing;
                     cell(attr::occupied(p, false), s, c, b) = inPosition - contributing;
                     if (p <= 5) {
-                        const double income = PositionIncome[p - 1] * (0.4 + 1.2 * d) * (1 + 0.35 * colourEdge) * (s == 1 ? 0.7 : 1.0) * IncomeByAge[b] * (rural ? 0.5 : 1.0) * money * jitter;
+                        const double income = PositionIncome[p - 1] * mun.incomeLevel * (1 + 0.35 * colourEdge) * (s == 1 ? 0.7 : 1.0) * IncomeByAge[b] * (rural ? 0.5 : 1.0) * money * jitter;
                         cell(attr::IncomeBase + p - 1, s, c, b) = std::round(inPosition * income * 100) / 100;
                         earnings += inPosition * income;
                         earners += inPosition;
@@ -84,7 +84,7 @@ void AreaAttributes::compute(const CensusModel& model, std::size_t municipality,
 
                 const double heads = std::llround(people * HeadRate[s][b] * (old && s == 1 ? 0.8 : 1.0));
                 cell(attr::Heads, s, c, b) = heads;
-                const double meanEarning = earners > 0 ? earnings / earners : PositionIncome[0] * (0.4 + 1.2 * d) * money * 0.5;
+                const double meanEarning = earners > 0 ? earnings / earners : PositionIncome[0] * mun.incomeLevel * money * 0.5;
                 cell(attr::HeadIncome, s, c, b) = std::round(heads * meanEarning * 1.15 * 100) / 100;
 
                 if (s == 1) {
@@ -105,7 +105,7 @@ void AreaAttributes::compute(const CensusModel& model, std::size_t municipality,
                 const double persons = std::llround(families * size * between(model.seed, {municipality, std::uint64_t(area * 100 + s * 10 + c), std::uint64_t(k)}, 0.95, 1.05));
                 cell(attr::FamilyBase + k, s, c, 0) = families;
                 cell(attr::FamilyPersonsBase + k, s, c, 0) = persons;
-                familyIncome += persons * IncomePerHead[bracket] * (0.7 + 0.6 * d) * money;
+                familyIncome += persons * IncomePerHead[bracket] * (0.5 + 0.5 * mun.incomeLevel) * money;
             }
             const double headShare = ((s == 0 ? 0.72 : 0.62) + 0.04 * colourEdge) * (0.92 + 0.16 * d) *
                                      between(model.seed, {municipality, std::uint64_t(area * 10 + s), std::uint64_t(c), 0x4EAD}, 0.95, 1.05);

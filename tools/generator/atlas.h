@@ -1,11 +1,11 @@
 #pragma once
 // The localities of the sample installation with their geometry: regions,
-// states, microregions and municipalities, nested exactly (municipalities
-// tile their microregion, microregions their state, states their region).
+// states, microregions and municipalities of the 2000 division, every level
+// the union of the municipalities under it (no inner borders).
 #include "geometry.h"
 #include "source_data.h"
 
-#include <cstdint>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -38,8 +38,8 @@ struct Municipality {
     int state = 0;           // index into Atlas::states
     int microregion = 0;     // index into Atlas::microregions
     bool createdAfter1991 = false;
-    double sizeWeight = 1;   // relative size for the population model
-    Point seed;
+    // Real figures; index 0 is 1991, 1 is 2000.
+    std::array<double, 2> population{}, incomePerHead{}, poorShare{};
     Shape shape;
 };
 
@@ -50,6 +50,7 @@ struct Microregion {
     int number = 0;
     int state = 0;
     std::vector<int> municipalities;
+    Shape shape;
 };
 
 struct AtlasState {
@@ -62,14 +63,17 @@ struct AtlasState {
 
 struct Atlas {
     std::vector<RegionInfo> regions;
+    std::vector<Shape> regionOutlines;   // parallel to regions
+    Shape country;
     std::vector<AtlasState> states;
     std::vector<Microregion> microregions;
     std::vector<Municipality> municipalities;
 };
 
-// Lays out the municipalities of the given states (every state needs an
-// outline and names in `source`); deterministic for a seed.
+// The municipalities of the given states with their microregions and
+// outlines; throws std::runtime_error when a state has no municipality or a
+// municipality names a microregion that the state does not have.
 Atlas buildAtlas(const SourceData& source, const std::vector<RegionInfo>& regions,
-                 const std::vector<StateInfo>& states, std::uint64_t seed);
+                 const std::vector<StateInfo>& states);
 
 } // namespace daxo::generator

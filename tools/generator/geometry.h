@@ -1,6 +1,5 @@
 #pragma once
-// Plane geometry for the sample map layers: rings in longitude/latitude,
-// convex Voronoi cells and the clipping that keeps every level nested.
+// Plane geometry for the sample map layers: rings in longitude/latitude.
 #include <vector>
 
 namespace daxo::generator {
@@ -23,19 +22,5 @@ double area(const Shape& shape);
 Box boundingBox(const Shape& shape);
 // Even-odd rule over all parts.
 bool contains(const Shape& shape, Point p);
-
-// The part of `ring` on the side of the line where n·p <= c.
-Ring clipHalfPlane(const Ring& ring, Point n, double c);
-// The same for a ring that need not be convex: where the line cuts a
-// concavity the result falls into separate rings (no zero-width bridges).
-std::vector<Ring> clipHalfPlaneParts(const Ring& ring, Point n, double c);
-// The parts of `ring` inside the convex, counter-clockwise polygon `convex`.
-std::vector<Ring> clipConvex(const Ring& ring, const Ring& convex);
-
-// The Voronoi cell of seeds[index] within `bounds`, counter-clockwise.
-Ring voronoiCell(const std::vector<Point>& seeds, std::size_t index, const Box& bounds);
-
-// `shape` cut by the convex polygon; parts that vanish are dropped.
-Shape clipShape(const Shape& shape, const Ring& convex);
 
 } // namespace daxo::generator

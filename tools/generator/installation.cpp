@@ -30,7 +30,7 @@ InstallationSummary generateInstallation(const InstallationOptions& options)
     }
 
     const SourceData source = loadSourceData(options.dataDir);
-    const Atlas atlas = buildAtlas(source, sampleRegions(), sampleStates(options.small), options.seed);
+    const Atlas atlas = buildAtlas(source, sampleRegions(), sampleStates(options.small));
 
     InstallationSummary summary;
     summary.states = atlas.states.size();

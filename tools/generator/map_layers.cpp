@@ -39,40 +39,25 @@ void writeWithValueTable(const std::filesystem::path& dir, const std::string& ba
     files += 4;
 }
 
-Shape join(const std::vector<const Shape*>& shapes)
-{
-    Shape all;
-    for (const Shape* s : shapes) all.insert(all.end(), s->begin(), s->end());
-    return all;
-}
-
 void writeNational(const Atlas& atlas, const std::filesystem::path& dir, int& files)
 {
-    std::vector<const Shape*> outlines;
-    for (const AtlasState& s : atlas.states) outlines.push_back(&s.outline);
-
     LayerTable country;
     country.fields = {text("ID", 10), text("NAME1_", 40), text("NAME2_", 40), text("REGDESC", 20)};
     addValueColumns(country);
     std::vector<Value> row{"0", "Brasil", "Brasil", ""};
     addValues(row);
     country.rows.push_back(row);
-    writeWithValueTable(dir, "Brasil", {join(outlines)}, country, files);
+    writeWithValueTable(dir, "Brasil", {atlas.country}, country, files);
 
     LayerTable regions;
     regions.fields = country.fields;
-    std::vector<Shape> regionShapes;
     for (std::size_t r = 0; r < atlas.regions.size(); ++r) {
-        std::vector<const Shape*> parts;
-        for (const AtlasState& s : atlas.states)
-            if (s.region == static_cast<int>(r)) parts.push_back(&s.outline);
-        regionShapes.push_back(join(parts));
         const RegionInfo& info = atlas.regions[r];
         std::vector<Value> regionRow{info.code, info.name, info.mapValue, info.mapValue};
         addValues(regionRow);
         regions.rows.push_back(regionRow);
     }
-    writeWithValueTable(dir, "Regioes", regionShapes, regions, files);
+    writeWithValueTable(dir, "Regioes", atlas.regionOutlines, regions, files);
 
     // The state name first: the map window shows field 0 of this layer.
     LayerTable states;
@@ -133,9 +118,7 @@ void writeStateLayers(const Atlas& atlas, const AtlasState& state, const std::fi
     std::vector<Shape> microShapes;
     for (int index : state.microregions) {
         const Microregion& micro = atlas.microregions[index];
-        std::vector<const Shape*> parts;
-        for (int m : micro.municipalities) parts.push_back(&atlas.municipalities[m].shape);
-        microShapes.push_back(join(parts));
+        microShapes.push_back(micro.shape);
         std::vector<Value> row{micro.code, micro.code, micro.mapId, state.info.uf, state.info.sigla, region,
                                capitalsWithoutAccents(micro.name)};
         addValues(row);

@@ -48,33 +48,9 @@ const NationalTotals& nationalTotals(int census)
     return census == 1991 ? t1991 : t2000;
 }
 
-std::int64_t realStatePopulation(const std::string& uf, int census)
-{
-    static const std::map<std::string, std::pair<std::int64_t, std::int64_t>> people{  // 1991, 2000
-        {"11", {1132692, 1379787}},   {"12", {417718, 557526}},     {"13", {2103243, 2812557}},
-        {"14", {217583, 324397}},     {"15", {4950060, 6192307}},   {"16", {289397, 477032}},
-        {"17", {919863, 1157098}},    {"21", {4930253, 5651475}},   {"22", {2582137, 2843278}},
-        {"23", {6366647, 7430661}},   {"24", {2415567, 2776782}},   {"25", {3201114, 3443825}},
-        {"26", {7127855, 7918344}},   {"27", {2514100, 2822621}},   {"28", {1491876, 1784475}},
-        {"29", {11867991, 13070250}}, {"31", {15743152, 17891494}}, {"32", {2600618, 3097232}},
-        {"33", {12807706, 14391282}}, {"35", {31588925, 37032403}}, {"41", {8448713, 9563458}},
-        {"42", {4541994, 5356360}},   {"43", {9138670, 10187798}},  {"50", {1780373, 2078001}},
-        {"51", {2027231, 2504353}},   {"52", {4018903, 5003228}},   {"53", {1601094, 2051146}},
-    };
-    const auto it = people.find(uf);
-    if (it == people.end()) throw std::runtime_error("Unidade da Federação desconhecida: " + uf);
-    return census == 1991 ? it->second.first : it->second.second;
-}
-
 namespace {
 
 constexpr std::uint64_t Tag(char a, char b, char c) { return (std::uint64_t(a) << 16) | (std::uint64_t(b) << 8) | c; }
-
-double regionDevelopment(const std::string& regionCode)
-{
-    static const std::map<std::string, double> base{{"1", 0.35}, {"2", 0.25}, {"3", 0.75}, {"4", 0.7}, {"5", 0.55}};
-    return base.at(regionCode);
-}
 
 double whiteShare(const std::string& regionCode)
 {
@@ -111,42 +87,50 @@ struct Builder {
         return 1 + between(seed, keys, -spread, spread);
     }
 
+    // The municipality's own income per head (against the country's) and
+    // share of poor drive its development, from which literacy, schooling,
+    // sanitation and the rest follow.
     void developments()
     {
+        const int k = census == 1991 ? 0 : 1;
+        double income = 0, people = 0;
+        for (const Municipality& mun : atlas.municipalities) {
+            income += mun.incomePerHead[k] * mun.population[k];
+            people += mun.population[k];
+        }
+        const double meanIncome = people > 0 ? income / people : 1;
         for (std::size_t m = 0; m < atlas.municipalities.size(); ++m) {
             const Municipality& mun = atlas.municipalities[m];
-            const std::string& region = atlas.regions[atlas.states[mun.state].region].code;
-            double d = regionDevelopment(region) + 0.05 * std::log(mun.sizeWeight) + between(seed, {Tag('d', 'e', 'v'), m}, -0.15, 0.15);
-            d = std::clamp(d, 0.05, 0.95);
-            if (census == 1991) d *= 0.9;
-            model.municipalities[m].development = d;
-            model.municipalities[m].exists = census != 1991 || !mun.createdAfter1991;
+            MunicipalityCounts& counts = model.municipalities[m];
+            counts.exists = census != 1991 || !mun.createdAfter1991;
+            if (!counts.exists) continue;
+            counts.incomeLevel = std::max(mun.incomePerHead[k], 1.0) / meanIncome;
+            const double d = 0.55 + 0.22 * std::log(counts.incomeLevel) + 0.35 * (0.4 - mun.poorShare[k] / 100) +
+                             between(seed, {Tag('d', 'e', 'v'), m}, -0.03, 0.03);
+            counts.development = std::clamp(d, 0.05, 0.95);
         }
     }
 
+    // Every municipality's real population, scaled so that the country (or
+    // the states generated) holds the national total.
     void population()
     {
-        std::vector<double> stateWeights;
-        for (const AtlasState& s : atlas.states) stateWeights.push_back(static_cast<double>(realStatePopulation(s.info.uf, census)));
-        const std::vector<std::int64_t> stateTotals = apportion(nationalTotals(census).population, stateWeights);
-        for (std::size_t s = 0; s < atlas.states.size(); ++s) {
-            const AtlasState& state = atlas.states[s];
-            std::vector<double> weights;
-            for (int m : state.municipalities) {
-                const bool exists = model.municipalities[m].exists;
-                weights.push_back(exists ? atlas.municipalities[m].sizeWeight * noise({Tag('g', 'r', 'o'), std::uint64_t(m), std::uint64_t(census)}, 0.15) : 0);
-            }
-            const std::vector<std::int64_t> totals = apportion(stateTotals[s], weights);
-            for (std::size_t k = 0; k < state.municipalities.size(); ++k)
-                populateMunicipality(state.municipalities[k], totals[k], state.info.regionCode);
-        }
+        const int k = census == 1991 ? 0 : 1;
+        std::vector<double> weights;
+        for (std::size_t m = 0; m < atlas.municipalities.size(); ++m)
+            weights.push_back(model.municipalities[m].exists ? atlas.municipalities[m].population[k] : 0);
+        const std::vector<std::int64_t> totals = apportion(nationalTotals(census).population, weights);
+        for (std::size_t m = 0; m < atlas.municipalities.size(); ++m)
+            populateMunicipality(static_cast<int>(m), totals[m],
+                                 atlas.states[atlas.municipalities[m].state].info.regionCode);
     }
 
     void populateMunicipality(int m, std::int64_t total, const std::string& region)
     {
         MunicipalityCounts& counts = model.municipalities[m];
         const double d = counts.development;
-        double urban = 0.5 + 0.4 * d + 0.05 * std::log(atlas.municipalities[m].sizeWeight) - (census == 1991 ? 0.07 : 0);
+        const double size = std::log(std::max(atlas.municipalities[m].population[1], 1000.0) / 20000);
+        double urban = 0.45 + 0.4 * d + 0.07 * size - (census == 1991 ? 0.07 : 0);
         urban = std::clamp(urban + between(seed, {Tag('u', 'r', 'b'), std::uint64_t(m)}, -0.1, 0.1), 0.08, 0.99);
         const std::vector<std::int64_t> areaTotals = apportion(total, {urban, 1 - urban});
         const double white = std::clamp(whiteShare(region) + between(seed, {Tag('c', 'o', 'r'), std::uint64_t(m)}, -0.08, 0.08), 0.05, 0.95);
@@ -297,11 +281,13 @@ struct Builder {
         const std::vector<std::int64_t> rowTotals = apportion(familyTotal, weights);
         std::vector<std::vector<double>> preference(rows.size(), std::vector<double>(FamilyCount));
         for (std::size_t r = 0; r < rows.size(); ++r) {
-            const double d = model.municipalities[rows[r].municipality].development;
+            // The share of poor and the income level of the municipality.
+            const MunicipalityCounts& mun = model.municipalities[rows[r].municipality];
+            const double poorShare = atlas.municipalities[rows[r].municipality].poorShare[census == 1991 ? 0 : 1] / 100;
             const double rural = rows[r].area == 1 ? 1.5 : 1.0;
             const double white = rows[r].colour == 0 ? 1.6 : 1.0;
             for (int children = 0; children < 2; ++children) {
-                const double poor = (1 - d) * rural / white, rich = d * d * white / rural;
+                const double poor = 2 * poorShare * rural / white, rich = 0.5 * mun.incomeLevel * mun.incomeLevel * white / rural;
                 const double lean[] = {poor * (children ? 1.6 : 1.0), 1.0, rich * (children ? 0.6 : 1.0)};
                 for (int b = 0; b < 3; ++b)
                     preference[r][familyIndex(children == 1, b)] = lean[b] * (children ? 0.9 : 1.0);

@@ -45,6 +45,7 @@ struct AreaCounts {
 struct MunicipalityCounts {
     bool exists = true;                      // false: created after 1991
     double development = 0.5;                // 0..1, drives the rates
+    double incomeLevel = 1;                  // income per head against the country's
     AreaCounts area[AreaCount];
 };
 
@@ -72,9 +73,6 @@ struct NationalTotals {
     std::vector<std::int64_t> deficiency;    // per item of the census' list
 };
 const NationalTotals& nationalTotals(int census);
-
-// Real state populations of the census, by UF code, used as weights.
-std::int64_t realStatePopulation(const std::string& uf, int census);
 
 CensusModel buildCensusModel(const Atlas& atlas, int census, std::uint64_t seed);
 

@@ -2,6 +2,8 @@
 // ask for is there, the counts add up across levels, the rates are sound,
 // the national totals are the program's own, and the map layers nest.
 #include "census_tables.h"
+#include "geometry.h"
+#include "source_data.h"
 #include "text.h"
 #include "sample_tables.h"
 
@@ -16,6 +18,7 @@
 #include <shapefil.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -275,28 +278,6 @@ TEST(SampleCounts, NationalFiguresAreTheProgramsBuiltInTotals)
     }
 }
 
-TEST(SampleMunicipalities, TheOnesCreatedAfter1991HaveNo1991Values)
-{
-    const auto records1991 = definitionRecords(1991), records2000 = definitionRecords(2000);
-    Definition population;
-    population.census = 1991;
-    const auto old = columnOf(records1991, population);
-    population.census = 2000;
-    const auto current = columnOf(records2000, population);
-    std::size_t municipalities1991 = 0, municipalities2000 = 0;
-    for (const auto& [code, value] : old->mu)
-        if (code.size() == 6) {
-            ++municipalities1991;
-            EXPECT_TRUE(current->mu.count(code)) << code;
-            EXPECT_GT(value, 0) << code;
-        }
-    for (const auto& [code, value] : current->mu) municipalities2000 += code.size() == 6;
-    EXPECT_EQ(municipalities2000, smallSample().summary.municipalities);
-    EXPECT_EQ(municipalities1991, smallSample().summary.municipalities1991);
-    EXPECT_LT(municipalities1991, municipalities2000);
-    EXPECT_NE(old->mi.at("0"), current->mi.at("0"));
-}
-
 TEST(SampleMigration, EntriesMirrorExitsAndRegionsSumTheirStates)
 {
     daxo::platform::DbfTable table = daxo::platform::DbfTable::open(smallSample().dir / "Bases" / "migr2000mi.dbf");
@@ -363,28 +344,38 @@ std::vector<std::string> withValues(std::vector<std::string> names)
     return names;
 }
 
-// Area of every feature of a layer (parts summed, holes none).
-std::vector<double> featureAreas(const fs::path& shp)
+// The rings and the area of every feature of a layer (outer rings clockwise,
+// holes counter-clockwise).
+struct Feature {
+    std::vector<std::vector<std::pair<double, double>>> rings;
+    double area = 0;
+};
+
+std::vector<Feature> readFeatures(const fs::path& shp)
 {
-    std::vector<double> areas;
+    std::vector<Feature> features;
     SHPHandle handle = SHPOpen(shp.string().c_str(), "rb");
-    if (!handle) return areas;
+    if (!handle) return features;
     int count = 0;
     SHPGetInfo(handle, &count, nullptr, nullptr, nullptr);
     for (int i = 0; i < count; ++i) {
         SHPObject* o = SHPReadObject(handle, i);
-        double area = 0;
+        Feature f;
         for (int p = 0; p < o->nParts; ++p) {
             const int first = o->panPartStart[p], last = p + 1 < o->nParts ? o->panPartStart[p + 1] : o->nVertices;
+            f.rings.emplace_back();
             double ring = 0;
-            for (int v = first; v + 1 < last; ++v) ring += o->padfX[v] * o->padfY[v + 1] - o->padfX[v + 1] * o->padfY[v];
-            area += std::fabs(ring) / 2;
+            for (int v = first; v + 1 < last; ++v) {
+                ring += o->padfX[v] * o->padfY[v + 1] - o->padfX[v + 1] * o->padfY[v];
+                f.rings.back().emplace_back(o->padfX[v], o->padfY[v]);
+            }
+            f.area -= ring / 2;
         }
-        areas.push_back(area);
+        features.push_back(std::move(f));
         SHPDestroyObject(o);
     }
     SHPClose(handle);
-    return areas;
+    return features;
 }
 
 std::vector<std::string> column(const fs::path& dbf, const std::string& field)
@@ -437,29 +428,103 @@ TEST(SampleMaps, AttributeTablesHaveTheFieldsTheProgramReads)
     EXPECT_EQ(stateLayers, 0u);
 }
 
-TEST(SampleMaps, LevelsNestExactly)
+namespace {
+
+// A point inside a feature: the middle of the first span that a horizontal
+// line through the middle of its largest part cuts out of it.
+std::pair<double, double> innerPoint(const std::vector<std::vector<std::pair<double, double>>>& rings)
 {
-    const fs::path maps = smallSample().dir / "Mapas";
-    const auto states = featureAreas(maps / "Estados.shp");
-    const auto stateCodes = column(maps / "Estados.dbf", "ID");
-    const auto municipalities = featureAreas(maps / "MUNICIPIOS.shp");
-    const auto municipalityCodes = column(maps / "MUNICIPIOS.dbf", "ID_");
-    ASSERT_EQ(states.size(), stateCodes.size());
-    double all = 0;
-    for (std::size_t s = 0; s < states.size(); ++s) {
-        double sum = 0;
-        for (std::size_t m = 0; m < municipalities.size(); ++m)
-            if (startsWith(municipalityCodes[m], stateCodes[s])) sum += municipalities[m];
-        EXPECT_NEAR(sum, states[s], 1e-9 * states[s]) << stateCodes[s];
-        double micros = 0;
-        for (double a : featureAreas(maps / "Estados" / (stateCodes[s] + "MI2500G.shp"))) micros += a;
-        EXPECT_NEAR(micros, states[s], 1e-9 * states[s]) << stateCodes[s];
-        all += states[s];
+    const auto& ring = *std::max_element(rings.begin(), rings.end(), [](const auto& a, const auto& b) { return a.size() < b.size(); });
+    double low = 1e300, high = -1e300;
+    for (const auto& [x, y] : ring) { low = std::min(low, y); high = std::max(high, y); }
+    const double y = low + (high - low) * 0.5031;   // off any vertex
+    std::vector<double> cuts;
+    for (const auto& part : rings)
+        for (std::size_t i = 0, j = part.size() - 1; i < part.size(); j = i++)
+            if ((part[i].second > y) != (part[j].second > y))
+                cuts.push_back(part[j].first + (y - part[j].second) * (part[i].first - part[j].first) / (part[i].second - part[j].second));
+    std::sort(cuts.begin(), cuts.end());
+    return {(cuts.at(0) + cuts.at(1)) / 2, y};
+}
+
+bool inside(const std::vector<std::vector<std::pair<double, double>>>& rings, std::pair<double, double> p)
+{
+    Shape shape;
+    for (const auto& ring : rings) {
+        shape.emplace_back();
+        for (const auto& [x, y] : ring) shape.back().push_back({x, y});
     }
-    double regions = 0;
-    for (double a : featureAreas(maps / "Regioes.shp")) regions += a;
-    EXPECT_NEAR(regions, all, 1e-9 * all);
-    EXPECT_NEAR(featureAreas(maps / "Brasil.shp").at(0), all, 1e-9 * all);
+    return contains(shape, {p.first, p.second});
+}
+
+} // namespace
+
+TEST(SampleMaps, EveryLevelIsTheUnionOfTheLevelBelow)
+{
+    // Each feature of a level lies inside its parent, and the parent's area is
+    // the sum of its children's: the parent is their union, without gaps.
+    const fs::path maps = smallSample().dir / "Mapas";
+    struct Level { std::vector<Feature> features; std::vector<std::string> keys; };
+    const auto level = [](const fs::path& shp, const std::string& field, std::size_t keyLength) {
+        Level l{readFeatures(shp), column(fs::path(shp).replace_extension(".dbf"), field)};
+        for (std::string& key : l.keys) key = key.substr(0, keyLength);
+        return l;
+    };
+    const Level country = level(maps / "Brasil.shp", "ID", 0);
+    const Level regions = level(maps / "Regioes.shp", "ID", 1);
+    const Level states = level(maps / "Estados.shp", "ID", 2);
+    Level municipalities = level(maps / "MUNICIPIOS.shp", "ID_", 6);
+    Level micros;
+    std::map<std::string, std::string> regionOf = stateRegions();
+    for (const std::string& uf : states.keys) {
+        const Level m = level(maps / "Estados" / (uf + "MI2500G.shp"), "ID_", 5);
+        micros.features.insert(micros.features.end(), m.features.begin(), m.features.end());
+        micros.keys.insert(micros.keys.end(), m.keys.begin(), m.keys.end());
+    }
+    // Municipalities name their microregion by the layers' MICRO field.
+    std::vector<std::string> microOf;
+    for (const std::string& micro : column(maps / "MUNICIPIOS.dbf", "MICRO")) microOf.push_back(micro.substr(0, 2) + micro.substr(3));
+    // The borders of the children that no other child walks back are exactly
+    // the parent's borders: the parent is their union, without inner borders.
+    const auto edges = [](const Feature& f, std::map<std::array<long, 4>, int>& count, bool cancel) {
+        for (const auto& ring : f.rings)
+            for (std::size_t i = 0; i < ring.size(); ++i) {
+                const auto& a = ring[i];
+                const auto& b = ring[(i + 1) % ring.size()];
+                const auto grid = [](double v) { return std::lround(v * 1e4); };
+                const std::array<long, 4> forward{grid(a.first), grid(a.second), grid(b.first), grid(b.second)};
+                const std::array<long, 4> backward{forward[2], forward[3], forward[0], forward[1]};
+                if (cancel && count[backward] > 0) --count[backward];
+                else ++count[forward];
+            }
+    };
+    const auto check = [&](const Level& parents, const Level& children, const auto& parentKey, const std::string& what) {
+        ASSERT_FALSE(children.features.empty()) << what;
+        std::vector<double> sums(parents.features.size(), 0);
+        std::vector<std::map<std::array<long, 4>, int>> boundary(parents.features.size());
+        for (std::size_t c = 0; c < children.features.size(); ++c) {
+            const auto p = std::find(parents.keys.begin(), parents.keys.end(), parentKey(c));
+            ASSERT_NE(p, parents.keys.end()) << what << " " << children.keys[c];
+            const std::size_t k = p - parents.keys.begin();
+            EXPECT_TRUE(inside(parents.features[k].rings, innerPoint(children.features[c].rings))) << what << " " << children.keys[c];
+            sums[k] += children.features[c].area;
+            edges(children.features[c], boundary[k], true);
+        }
+        for (std::size_t k = 0; k < parents.features.size(); ++k) {
+            EXPECT_NEAR(sums[k], parents.features[k].area, 1e-9 * parents.features[k].area) << what << " " << parents.keys[k];
+            std::map<std::array<long, 4>, int> own;
+            edges(parents.features[k], own, false);
+            std::erase_if(boundary[k], [](const auto& e) { return e.second == 0; });
+            std::erase_if(own, [](const auto& e) { return e.second == 0; });
+            EXPECT_EQ(boundary[k], own) << what << " " << parents.keys[k];
+        }
+    };
+    check(micros, municipalities, [&](std::size_t c) { return microOf[c]; }, "municipality in microregion");
+    check(states, municipalities, [&](std::size_t c) { return municipalities.keys[c].substr(0, 2); }, "municipality in state");
+    check(states, micros, [&](std::size_t c) { return micros.keys[c].substr(0, 2); }, "microregion in state");
+    check(regions, states, [&](std::size_t c) { return regionOf.at(states.keys[c]); }, "state in region");
+    check(country, regions, [](std::size_t) { return std::string(); }, "region in Brasil");
+    EXPECT_EQ(country.features.size(), 1u);
 }
 
 TEST(SampleInstallation, TheSameSeedGivesTheSameFiles)
@@ -519,4 +584,56 @@ TEST(SampleRates, IlliteracyIsTheIlliterateOverThePeopleOfTheSameGroup)
         }
     }
     EXPECT_GT(checked, 50);
+}
+
+TEST(SampleMunicipalities, RealCodesMicroregionsAndPopulationsScaledToTheNationalTotals)
+{
+    const SourceData source = loadSourceData(DAXO_DATA_DIR);
+    const std::map<std::string, std::pair<std::string, std::string>> known{
+        {"120040", {"Rio Branco", "12004"}}, {"120020", {"Cruzeiro do Sul", "12001"}},
+        {"280030", {"Aracaju", "28011"}}, {"530010", {"Brasília", "53001"}}};
+    const fs::path maps = smallSample().dir / "Mapas";
+    const auto ids = column(maps / "MUNICIPIOS.dbf", "ID_"), names = column(maps / "MUNICIPIOS.dbf", "NAME1_");
+    const auto micros = column(maps / "MUNICIPIOS.dbf", "MICRO");
+    for (const auto& [code, expected] : known) {
+        const auto at = std::find(ids.begin(), ids.end(), code);
+        ASSERT_NE(at, ids.end()) << code;
+        const std::size_t k = at - ids.begin();
+        EXPECT_EQ(names[k], expected.first);
+        // The layers carry the microregion as UF + four digits.
+        EXPECT_EQ(micros[k], expected.second.substr(0, 2) + "0" + expected.second.substr(2)) << code;
+    }
+
+    // Every municipality's population of both censuses is its real one,
+    // scaled so that the states generated hold the national total.
+    const auto records1991 = definitionRecords(1991), records2000 = definitionRecords(2000);
+    for (int census : {1991, 2000}) {
+        Definition population;
+        population.census = census;
+        const auto values = columnOf(census == 1991 ? records1991 : records2000, population);
+        ASSERT_TRUE(values);
+        const int k = census == 1991 ? 0 : 1;
+        const auto regions = stateRegions();
+        double real = 0;
+        std::size_t municipalities = 0;
+        for (const SourceMunicipality& m : source.municipalities)
+            if (regions.count(m.code.substr(0, 2)) && (census == 2000 || m.in1991)) {
+                real += m.population[k];
+                ++municipalities;
+            }
+        const double scale = values->mi.at("0") / real;
+        std::size_t checked = 0;
+        for (const SourceMunicipality& m : source.municipalities) {
+            const auto it = values->mu.find(m.code);
+            if (census == 1991 && !m.in1991) {
+                EXPECT_EQ(it, values->mu.end()) << m.code;
+                continue;
+            }
+            if (it == values->mu.end()) continue;
+            EXPECT_NEAR(it->second, m.population[k] * scale, 1.0) << census << " " << m.code;
+            ++checked;
+        }
+        EXPECT_EQ(checked, municipalities);
+        EXPECT_EQ(checked, census == 1991 ? smallSample().summary.municipalities1991 : smallSample().summary.municipalities);
+    }
 }
