@@ -22,10 +22,13 @@ const char* const kApresentacao =
 
 const char* const kCreditos =
     "Concepção e desenvolvimento: equipe do projeto DAXO.\n"
-    "Dados de exemplo: valores sintéticos, produzidos pelo gerador da instalação de exemplo; "
-    "não são resultados dos censos.\n"
-    "Contornos dos estados: pacote npm @svg-maps/brazil, licença CC BY 4.0.\n"
-    "Nomes dos municípios: cidades-estados-brasil-json, licença ISC.";
+    "Dados de exemplo: são reais os códigos, nomes, microrregiões e contornos dos municípios "
+    "(divisão de 2000) e a população total de cada município em 1991 (lista de 1994) e 2000, "
+    "ajustada aos totais nacionais; os demais valores são sintéticos, gerados a partir da renda "
+    "per capita e da proporção de pobres reais, e não são resultados dos censos.\n"
+    "Fontes: divisão territorial (paulofreitas/geodata-br, ODC PDDL 1.0); malha municipal "
+    "(tbrugz/geodata-br, CC0 1.0); população, renda e pobreza (atlas do desenvolvimento humano, "
+    "lgelape/modus_2019).";
 
 QLabel* picture(const QString& file, const QRect& place, QWidget* parent)
 {

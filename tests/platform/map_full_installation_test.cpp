@@ -30,7 +30,7 @@ TEST(FullInstallationMap, MunicipalityLayerLoadsDrawsAndIdentifies)
 {
     auto layer = std::make_shared<MapLayer>();
     layer->setFile(municipalities());
-    ASSERT_EQ(layer->featureCount(), 5563u);
+    ASSERT_EQ(layer->featureCount(), 5507u);
 
     MapControl map;
     map.resize(477, 298);
