@@ -1,12 +1,17 @@
 // Pictures of the map window for a person to look at; not a test.
 // map_window_pictures <folder>: the class map of a state with names, Brasil
 // by states, a highlighted municipality, and the legend editor open.
+// map_window_pictures <folder> <full installation>: the country on the full
+// installation: by states, Bahia by municipality, the microregions with
+// their outlines, and the municipal maps of income and illiteracy.
 #include "indicators/indicator_panels.h"
 #include "indicators/indicator_rows.h"
 #include "localities/chosen_list.h"
 #include "maps/widgets/legend_editor.h"
 #include "maps/widgets/map_window.h"
 #include "platform/data_module.h"
+#include "platform/map_control.h"
+#include "platform/map_layer.h"
 #include "query/query_runner.h"
 #include "report_run.h"
 
@@ -27,19 +32,21 @@ namespace {
 fs::path programa;
 std::unique_ptr<platform::DataModule> dm;
 
-std::unique_ptr<maps::TfrmMapaBrasil> abre(const std::string& name, const std::string& code)
+std::unique_ptr<maps::TfrmMapaBrasil> abre(const std::string& name, const std::string& code,
+                                           const test::Request& request = {.boxes = {"chkMasculino", "chkFeminino"}},
+                                           const std::string& caption =
+                                               "População - Homens, Mulheres - Todas as idades - Todas as cores")
 {
-    const auto rows = test::chosenRows({.boxes = {"chkMasculino", "chkFeminino"}});
+    const auto rows = test::chosenRows(request);
     localities::MigrationLists migration;
     query::QueryRunner runner(*dm, migration);
     maps::MapWindowData data;
     maps::bt_MapaClick(*dm, runner,
-                       {.choice = {.indicator = 0, .census = "2000", .names = {name}, .codes = {code}},
+                       {.choice = {.indicator = request.indicator, .census = "2000", .names = {name}, .codes = {code}},
                         .rows = &rows,
                         .programa = programa},
                        {.abreJanela = [&](const maps::MapWindowData& d) { data = d; }});
-    auto w = std::make_unique<maps::TfrmMapaBrasil>(
-        data, *dm, "População - Homens, Mulheres - Todas as idades - Todas as cores", "2000");
+    auto w = std::make_unique<maps::TfrmMapaBrasil>(data, *dm, caption, "2000");
     w->onError = [](const std::exception& e) { std::cerr << "message: " << e.what() << "\n"; };
     w->show();
     QApplication::processEvents();
@@ -53,6 +60,56 @@ void salva(QWidget& w, const fs::path& file)
     std::cout << file.string() << "\n";
 }
 
+void visao(maps::TfrmMapaBrasil& w, const char* box, int item)
+{
+    w.findChild<QGroupBox*>(box)->findChildren<QRadioButton*>()[item]->click();
+}
+
+// The country on the full installation.
+void nacionais(const fs::path& out)
+{
+    {
+        auto w = abre("Brasil", "0");
+        visao(*w, "rdVisao2", 1);
+        salva(*w, out / "brasil_estados.png");
+    }
+    {
+        auto w = abre("Bahia", "29");
+        visao(*w, "rdVisao", 1);
+        w->findChild<QCheckBox*>("chkMostraLinhas")->click();
+        salva(*w, out / "bahia_municipios.png");
+    }
+    {
+        auto w = abre("Brasil", "0", {.indicator = 12, .boxes = {"chkTodos"}, .firstAge = 1, .lastAge = 1},
+                      "Rendimento médio / mediano - Total - Todas as cores");
+        visao(*w, "rdVisao2", 2);
+        salva(*w, out / "brasil_rendimento_municipios.png");
+    }
+    {
+        auto w = abre("Brasil", "0", {.indicator = 6, .boxes = {"chkTodos"}, .firstAge = 1, .lastAge = 1},
+                      "Taxa de analfabetismo - Total - Todas as cores");
+        visao(*w, "rdVisao2", 2);
+        salva(*w, out / "brasil_analfabetismo_municipios.png");
+    }
+}
+
+// Brasil by microregions: the 27 microregion layers drawn together with
+// their outlines, through the map component.
+void microrregioes(const fs::path& out)
+{
+    platform::MapControl map;
+    map.resize(700, 700);
+    for (const auto& entry : fs::directory_iterator(programa / "Mapas" / "Estados"))
+        if (entry.path().extension() == ".shp" && entry.path().stem().string().find("MI2500G") != std::string::npos) {
+            auto layer = std::make_shared<platform::MapLayer>();
+            layer->setFile(entry.path());
+            layer->defaultSymbol().fillColour = 0xF3E6C8;
+            layer->defaultSymbol().outlineColour = 0x505050;
+            map.Layers().add(layer);
+        }
+    salva(map, out / "brasil_microrregioes.png");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -64,6 +121,14 @@ int main(int argc, char** argv)
     }
     const fs::path out = argv[1];
     fs::create_directories(out);
+    if (argc > 2) {
+        programa = argv[2];
+        dm = std::make_unique<platform::DataModule>(programa / "Bases");
+        nacionais(out);
+        microrregioes(out);
+        dm.reset();
+        return 0;
+    }
     programa = out / "installation";
     test::generateInstallation(programa, true);
     dm = std::make_unique<platform::DataModule>(programa / "Bases");
