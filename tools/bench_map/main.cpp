@@ -16,6 +16,8 @@
 #include "query/query_runner.h"
 #include "query/runner_statements.h"
 
+#include "timing.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -34,24 +36,13 @@
 
 namespace fs = std::filesystem;
 using namespace daxo;
+using bench::median;
+using bench::seconds;
 
 namespace {
 
 constexpr int kRounds = 3;
 const QRect kTarget(0, 0, 700, 620);   // about the map window's drawing area
-
-double seconds(const std::function<void()>& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 fs::path installationFolder(int argc, char** argv)
 {

@@ -15,6 +15,7 @@
 #include "query/runner_statements.h"
 #include "query/text_utils.h"
 #include "reports/table_report.h"
+#include "timing.h"
 
 #include <algorithm>
 #include <chrono>
@@ -27,23 +28,12 @@
 
 namespace fs = std::filesystem;
 using namespace daxo;
+using bench::median;
+using bench::seconds;
 
 namespace {
 
 constexpr int kRounds = 3;
-
-double seconds(const std::function<void()>& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // Runs a statement and reads every field of every record.
 std::size_t readAll(platform::Query& q, const std::vector<std::string>& lines)

@@ -1,0 +1,23 @@
+#pragma once
+// Wall-clock timing shared by the benchmark programs.
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <vector>
+
+namespace daxo::bench {
+
+inline double seconds(const std::function<void()>& work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+inline double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace daxo::bench
