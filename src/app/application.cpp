@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "message_window.h"
+#include "platform/system_errors.h"
 
 #include <QLibraryInfo>
 #include <QLocale>
@@ -26,7 +27,7 @@ void DaxoApplication::report(const std::exception& error)
         return;
     }
     // Before the main window exists: the message window alone.
-    (new TfrmMensagem(QString::fromUtf8(error.what())))->exec();
+    (new TfrmMensagem(QString::fromStdString(daxo::platform::userMessage(error))))->exec();
 }
 
 void DaxoApplication::run(const std::function<void()>& action)

@@ -6,6 +6,7 @@
 #include "look.h"
 #include "message_window.h"
 #include "platform/formats.h"
+#include "platform/system_errors.h"
 #include "refusal.h"
 #include "splash.h"
 #include "startup_rules.h"
@@ -384,7 +385,7 @@ void TfrmPrincipal::AppException(const std::exception& error)
     Relogio(false);
     wizard_.setWaitingVisible(false);
     mirror();
-    (new TfrmMensagem(QString::fromUtf8(error.what()), this))->exec();
+    (new TfrmMensagem(QString::fromStdString(platform::userMessage(error)), this))->exec();
 }
 
 void TfrmPrincipal::showEvent(QShowEvent* event)
@@ -407,7 +408,8 @@ void TfrmPrincipal::FormShow()
         try {
             carregaCamadas_();
         } catch (const std::exception& e) {
-            QTimer::singleShot(0, this, [this, text = std::string(e.what())] { AppException(std::runtime_error(text)); });
+            QTimer::singleShot(0, this,
+                               [this, text = platform::userMessage(e)] { AppException(std::runtime_error(text)); });
         }
     }
     larguraTela_ = screenWidth_();

@@ -36,6 +36,7 @@ void bt_MapaClick(TfrmPrincipal& window, const TableOutputInput& input)
             [&](const maps::MapWindowData& data) {
                 maps::TfrmMapaBrasil mapa(data, dm, wizard.caption(), wizard.censusText(), &window);
                 mapa.onError = [&window](const std::exception& e) { window.AppException(e); };
+                mapa.mostraPrimeiraVisao();
                 mapa.exec();
             }};
     try {

@@ -2,6 +2,7 @@
 
 #include "platform/data_module.h"
 #include "platform/file_lookup.h"
+#include "platform/safe_files.h"
 #include "reports/table_report.h"
 
 #include <stdexcept>
@@ -16,11 +17,12 @@ void copyWorkTable(const fs::path& bases)
 {
     const fs::path from = platform::findPath(bases / "temp.dbf");
     const fs::path to = platform::findPath(bases / "temper.dbf");
-    std::error_code ec;
-    fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
-    if (ec)
+    try {
+        platform::copyFileSafely(from, to);
+    } catch (const platform::FileError& e) {
         throw std::runtime_error("Não foi possível copiar a tabela de trabalho " + from.string() + " para " +
-                                 to.string() + " (" + ec.message() + "). Verifique a permissão de escrita na pasta.");
+                                 to.string() + ": " + e.reason() + ".");
+    }
 }
 
 } // namespace

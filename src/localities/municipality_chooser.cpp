@@ -3,6 +3,7 @@
 #include "geography.h"
 #include "locality_selection.h"
 #include "platform/engine.h"
+#include "platform/system_errors.h"
 
 #include <cctype>
 
@@ -86,7 +87,7 @@ void MunicipalityChooser::load(daxo::platform::Query& query, std::string_view uf
             rows_.push_back({query.field("nome").asString(), query.field("codigo").asString()});
     } catch (const std::exception& e) {
         rows_.clear();
-        throw MunicipalityTableError(std::string("Não foi possível ler a tabela de municípios: ") + e.what());
+        throw MunicipalityTableError("Não foi possível ler a tabela de municípios: " + platform::userMessage(e));
     }
     if (!rows_.empty())
         current_ = 0;

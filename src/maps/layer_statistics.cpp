@@ -5,6 +5,7 @@
 #include "platform/dbf_table.h"
 #include "platform/file_lookup.h"
 #include "platform/names.h"
+#include "platform/safe_files.h"
 
 #include <algorithm>
 #include <cctype>
@@ -32,12 +33,9 @@ void checkColumnName(const std::string& coluna)
 fs::path copiaOrdenada(const fs::path& programa, const fs::path& layer, const std::string& campoOrdem)
 {
     const fs::path copy = findPath(programa / ("t" + layer.filename().string()));
-    std::error_code error;
-    fs::copy_file(layer, copy, fs::copy_options::overwrite_existing, error);
-    if (error)
-        throw std::runtime_error("Não foi possível copiar a camada do mapa para " + copy.string() + ": " +
-                                 error.message());
+    daxo::platform::copyFileSafely(layer, copy);
     daxo::platform::DbfTable::noteFileChanged(copy);
+    std::error_code error;
     fs::path mdx = copy;
     mdx.replace_extension(".MDX");
     fs::remove(findPath(mdx), error);

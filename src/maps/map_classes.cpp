@@ -3,6 +3,7 @@
 #include "platform/formats.h"
 
 #include <algorithm>
+#include <charconv>
 #include <stdexcept>
 
 namespace daxo::maps {
@@ -121,9 +122,10 @@ double valorDigitado(const std::string& texto)
         std::all_of(number.begin() + static_cast<std::ptrdiff_t>(digitsFrom), number.end(),
                     [](char c) { return c == '.' || (c >= '0' && c <= '9'); }) &&
         std::any_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (!wellFormed)
+    double value = 0;
+    if (!wellFormed || std::from_chars(number.data(), number.data() + number.size(), value).ec != std::errc())
         throw std::runtime_error("Valor inválido na legenda: " + texto);
-    return std::stod(number);
+    return value;
 }
 
 void aplicaLimitesDigitados(Quebras& quebras, const std::array<std::optional<std::string>, kMaxClasses + 1>& edits)

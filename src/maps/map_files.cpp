@@ -4,6 +4,9 @@
 #include "platform/engine.h"
 #include "platform/file_lookup.h"
 #include "platform/names.h"
+#include "platform/safe_files.h"
+#include "platform/shapefile.h"
+#include "platform/system_errors.h"
 
 #include <algorithm>
 #include <array>
@@ -34,19 +37,15 @@ bool isOneOf(const std::string& value, const std::array<const char*, N>& list)
 
 bool isNational(const std::string& nomeCamada) { return isOneOf(upperCase(nomeCamada), kNationalLayers); }
 
-// Copies `from` over `to`; a missing source is skipped, as the map component
-// reports the missing layer when it loads it.
+// Copies `from` over `to`; a missing source (an index file the installation
+// lacks) is skipped.
 void copia(const fs::path& from, const fs::path& to)
 {
     const fs::path source = findPath(from);
     if (!fs::is_regular_file(source))
         return;
     const fs::path target = findPath(to);
-    std::error_code error;
-    fs::copy_file(source, target, fs::copy_options::overwrite_existing, error);
-    if (error)
-        throw std::runtime_error("Não foi possível copiar a camada do mapa " + source.string() + " para " +
-                                 target.string() + ": " + error.message());
+    daxo::platform::copyFileSafely(source, target);
     daxo::platform::DbfTable::noteFileChanged(target);
 }
 
@@ -55,6 +54,13 @@ void copia(const fs::path& from, const fs::path& to)
 void copiaConjunto(const fs::path& programa, const std::string& working, const fs::path& table,
                    const fs::path& indexSource, const fs::path& shapeBase)
 {
+    // The installed layer is named when it is missing or damaged: the map
+    // window would only see its working copy.
+    using daxo::platform::ShapefileFault;
+    const fs::path shp = findPath(fs::path(shapeBase.string() + ".shp"));
+    if (const ShapefileFault fault = daxo::platform::shapefileFault(shp); fault != ShapefileFault::None)
+        throw std::runtime_error(
+            daxo::platform::shapefileFaultMessage(fault, shp.lexically_relative(programa).string()));
     copia(table, programa / (working + ".dbf"));
     copia(indexSource, programa / (working + ".mdx"));
     copia(table, programa / ("t" + working + ".dbf"));
@@ -89,7 +95,7 @@ void ApagaArquivosMapa(const fs::path& programa)
             std::error_code error;
             if (fs::is_regular_file(file) && !fs::remove(file, error))
                 throw std::runtime_error("Não foi possível apagar o arquivo de mapa " + file.string() + ": " +
-                                         error.message());
+                                         daxo::platform::systemReason(error) + ".");
             daxo::platform::DbfTable::noteFileChanged(file);
         }
     }

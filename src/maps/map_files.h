@@ -23,7 +23,8 @@ std::string campoChave(const std::string& nomeCamada);
 void ApagaArquivosMapa(const std::filesystem::path& programa);
 
 // Copies the layer being prepared (and the microregion layer) to its working
-// name; a missing source is skipped.
+// name. A missing or damaged installed shapefile is an error naming it; a
+// missing index file is skipped.
 void CopiaCamadas(const std::filesystem::path& programa, const MapState& state, const std::string& sel);
 
 // Gives the table an index tag on each field (the second and third may be

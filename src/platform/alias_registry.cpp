@@ -2,6 +2,7 @@
 #include "names.h"
 
 #include "engine.h"
+#include "safe_files.h"
 
 #include <algorithm>
 #include <cctype>
@@ -77,22 +78,14 @@ void AliasRegistry::save() const
     std::error_code ec;
     if (file_.has_parent_path())
         fs::create_directories(file_.parent_path(), ec);
-    fs::path tmp = file_;
-    tmp += ".tmp~";
-    {
-        std::ofstream out(tmp, std::ios::trunc);
-        for (const auto& a : aliases_)
-            out << '[' << a.name << "]\nDRIVER=" << a.driver << "\nPATH=" << a.path.string() << "\n";
-        out.flush();
-        if (!out) {
-            fs::remove(tmp, ec);
-            throw EngineError("Não foi possível gravar a configuração de aliases em " + file_.string());
-        }
-    }
-    fs::rename(tmp, file_, ec);
-    if (ec) {
-        fs::remove(tmp, ec);
-        throw EngineError("Não foi possível gravar a configuração de aliases em " + file_.string());
+    std::string text;
+    for (const auto& a : aliases_)
+        text += '[' + a.name + "]\nDRIVER=" + a.driver + "\nPATH=" + a.path.string() + "\n";
+    try {
+        writeFileSafely(file_, text);
+    } catch (const FileError& e) {
+        throw EngineError("Não foi possível gravar a configuração de aliases em " + file_.string() + ": " +
+                          e.reason());
     }
 }
 

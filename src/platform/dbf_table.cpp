@@ -2,9 +2,12 @@
 
 #include "file_lookup.h"
 #include "names.h"
+#include "safe_files.h"
+#include "system_errors.h"
 #include "text_codec.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -17,7 +20,6 @@
 #include <set>
 #include <system_error>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <unordered_map>
 
 namespace daxo::platform {
@@ -270,38 +272,23 @@ void DbfTable::Impl::parse(const std::vector<char>& bytes)
 
 void DbfTable::Impl::writeWhole()
 {
-    const std::string header = headerBytes();
-    fs::path tmp = path;
-    tmp += ".tmp~" + std::to_string(::getpid());
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(header.data(), static_cast<std::streamsize>(header.size()));
-            out.write(data.data(), static_cast<std::streamsize>(count * recordLength));
-            out.put(kEndOfFile);
-            out.flush();
-        }
-        if (!out) {
-            std::error_code ec;
-            fs::remove(tmp, ec);
-            throw DbfError("Não foi possível gravar a tabela " + quoted(path) +
-                           " (sem permissão de escrita na pasta ou disco cheio)");
-        }
+    std::string bytes = headerBytes();
+    const auto length = bytes.size();
+    bytes.append(data.data(), count * recordLength);
+    bytes.push_back(kEndOfFile);
+    try {
+        writeFileSafely(path, bytes);
+    } catch (const FileError& e) {
+        throw DbfError("Não foi possível gravar a tabela " + quoted(path) + ": " + e.reason());
     }
-    std::error_code ec;
-    fs::rename(tmp, path, ec);
-    if (ec) {
-        fs::remove(tmp, ec);
-        throw DbfError("Não foi possível substituir a tabela " + quoted(path) + ": " + ec.message());
-    }
-    headerLength = static_cast<int>(header.size());
+    headerLength = static_cast<int>(length);
 }
 
 void DbfTable::Impl::writeInPlace()
 {
     std::fstream io(path, std::ios::binary | std::ios::in | std::ios::out);
     if (!io)
-        throw DbfError("Não foi possível gravar a tabela " + quoted(path) + " (sem permissão de escrita)");
+        throw DbfError("Não foi possível gravar a tabela " + quoted(path) + ": " + systemReason(errno));
     const auto offsetOf = [&](std::size_t r) { return static_cast<std::streamoff>(headerLength + r * recordLength); };
     for (std::size_t r : dirty) {
         io.seekp(offsetOf(r));
@@ -317,10 +304,11 @@ void DbfTable::Impl::writeInPlace()
     io.write(header.data() + 1, 7);  // date and record count
     io.flush();
     if (!io) {
+        const int reason = errno;
         io.close();
         std::error_code ec;
         fs::resize_file(path, stamp.size, ec);
-        throw DbfError("Não foi possível gravar a tabela " + quoted(path) + " (disco cheio?)");
+        throw DbfError("Não foi possível gravar a tabela " + quoted(path) + ": " + systemReason(reason));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "session_impl.h"
 
 #include "names.h"
+#include "system_errors.h"
 #include "text_order.h"
 
 #include <cmath>
@@ -237,7 +238,7 @@ int update(sqlite3_vtab* vt, int argc, sqlite3_value** argv, sqlite3_int64* outR
                 t.setValue(record, i - 2, valueOf(argv[i]));
         return SQLITE_OK;
     } catch (const std::exception& e) {
-        return setError(vt, e.what());
+        return setError(vt, userMessage(e));
     }
 }
 
@@ -253,7 +254,7 @@ int sync(sqlite3_vtab* v)
         vtabOf(v).table().save();
         return SQLITE_OK;
     } catch (const std::exception& e) {
-        return setError(v, e.what());
+        return setError(v, userMessage(e));
     }
 }
 

@@ -3,12 +3,12 @@
 
 #include "engine.h"
 #include "file_lookup.h"
+#include "safe_files.h"
 
 #include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <system_error>
-#include <unistd.h>
 
 namespace daxo::platform {
 
@@ -38,25 +38,13 @@ std::map<std::string, std::string> readIndexTags(const fs::path& file)
 void writeIndexTags(const fs::path& file, const std::map<std::string, std::string>& tags)
 {
     const fs::path target = findPath(file);
-    fs::path tmp = target;
-    tmp += ".tmp~" + std::to_string(::getpid());
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        out << kSignature << '\n';
-        for (const auto& [tag, field] : tags)
-            out << tag << '=' << field << '\n';
-        out.flush();
-        if (!out) {
-            std::error_code ec;
-            fs::remove(tmp, ec);
-            throw EngineError("Não foi possível gravar o índice " + target.string());
-        }
-    }
-    std::error_code ec;
-    fs::rename(tmp, target, ec);
-    if (ec) {
-        fs::remove(tmp, ec);
-        throw EngineError("Não foi possível gravar o índice " + target.string());
+    std::string text = std::string(kSignature) + '\n';
+    for (const auto& [tag, field] : tags)
+        text += tag + '=' + field + '\n';
+    try {
+        writeFileSafely(target, text);
+    } catch (const FileError& e) {
+        throw EngineError("Não foi possível gravar o índice " + target.string() + ": " + e.reason());
     }
 }
 

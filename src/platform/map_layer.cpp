@@ -3,8 +3,8 @@
 #include "dbf_table.h"
 #include "file_lookup.h"
 #include "names.h"
-
-#include <shapefil.h>
+#include "shapefile.h"
+#include "system_errors.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,19 +12,6 @@
 namespace daxo::platform {
 
 namespace {
-
-// shapelib opens the .shx beside the .shp by its own spelling; the
-// installation may spell the two differently.
-SAFile openIgnoringCase(const char* filename, const char* access)
-{
-    SAHooks plain;
-    SASetupDefaultHooks(&plain);
-    return plain.FOpen(findPath(filename).string().c_str(), access);
-}
-
-struct ShpCloser {
-    void operator()(SHPInfo* h) const { SHPClose(h); }
-};
 
 MapShape readShape(SHPObject& obj)
 {
@@ -105,14 +92,11 @@ FieldStatistics Recordset::statistics(const std::string& field) const
 void MapLayer::setFile(const std::filesystem::path& shapefile)
 {
     const std::filesystem::path shp = findPath(shapefile);
-    if (!fileExists(shp))
-        throw MapError("Arquivo de mapa não encontrado: " + shapefile.string());
-    SAHooks hooks;
-    SASetupDefaultHooks(&hooks);
-    hooks.FOpen = openIgnoringCase;
-    std::unique_ptr<SHPInfo, ShpCloser> handle(SHPOpenLL(shp.string().c_str(), "rb", &hooks));
+    if (const ShapefileFault fault = shapefileFault(shp); fault != ShapefileFault::None)
+        throw MapError(shapefileFaultMessage(fault, shapefile.string()));
+    const ShapefileHandle handle = openShapefile(shp);
     if (!handle)
-        throw MapError("Arquivo de mapa ilegível: " + shapefile.string());
+        throw MapError(shapefileFaultMessage(ShapefileFault::Damaged, shapefile.string()));
     int entities = 0, type = 0;
     double lo[4], hi[4];
     SHPGetInfo(handle.get(), &entities, &type, lo, hi);
@@ -122,7 +106,7 @@ void MapLayer::setFile(const std::filesystem::path& shapefile)
     for (int i = 0; i < entities; ++i) {
         SHPObject* obj = SHPReadObject(handle.get(), i);
         if (!obj)
-            throw MapError("Arquivo de mapa corrompido: " + shapefile.string());
+            throw MapError(shapefileFaultMessage(ShapefileFault::Damaged, shapefile.string()));
         shapes.push_back(readShape(*obj));
         SHPDestroyObject(obj);
     }
@@ -132,7 +116,7 @@ void MapLayer::setFile(const std::filesystem::path& shapefile)
         table = std::make_shared<DbfTable>(DbfTable::open(findPath(dbf.replace_extension(".dbf"))));
     } catch (const std::exception& e) {
         // Callers catch map errors: the table's own failure is told as one.
-        throw MapError("Tabela do mapa " + shapefile.string() + ": " + e.what());
+        throw MapError("Tabela do mapa " + shapefile.string() + ": " + userMessage(e));
     }
     if (table->recordCount() != shapes.size())
         throw MapError("Tabela do mapa não corresponde às formas: " + shapefile.string());
@@ -225,6 +209,15 @@ MapLayer* MapLayers::find(const std::string& name)
         if (sameName(layer->name(), name))
             return layer.get();
     return nullptr;
+}
+
+MapLayer& MapLayers::item(int index)
+{
+    if (layers_.empty())
+        throw MapError("Nenhuma camada foi carregada no mapa");
+    if (index < 0 || index >= count())
+        throw MapError("O mapa não tem camada na posição " + std::to_string(index));
+    return *layers_[static_cast<std::size_t>(index)];
 }
 
 MapLayer& MapLayers::item(const std::string& name)

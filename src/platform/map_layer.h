@@ -101,7 +101,8 @@ private:
 class MapLayers {
 public:
     int count() const { return static_cast<int>(layers_.size()); }
-    MapLayer& item(int index) { return *layers_.at(index); }
+    // Throws MapError when there is no layer at `index`.
+    MapLayer& item(int index);
     // First match from index 0, letter case ignored; throws MapError when
     // there is none.
     MapLayer& item(const std::string& name);

@@ -4,6 +4,7 @@
 #include "names.h"
 
 #include "file_lookup.h"
+#include "system_errors.h"
 
 #include <algorithm>
 #include <cctype>
@@ -179,7 +180,7 @@ bool Session::Impl::runDdl(const std::string& text)
                 fail(text, "Tabela não encontrada: " + file.string());
             forget(file);
             if (!fs::remove(file, ec) || ec)
-                fail(text, "não foi possível apagar " + file.string() + " (" + ec.message() + ")");
+                fail(text, "não foi possível apagar " + file.string() + " (" + systemReason(ec) + ")");
             fs::path index = file;
             index.replace_extension(".mdx");
             index = findPath(index);

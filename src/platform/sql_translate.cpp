@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <charconv>
 #include <filesystem>
 #include <stdexcept>
 
@@ -396,7 +397,13 @@ struct DdlReader {
     {
         if (atEnd() || t[i].kind != Kind::Number)
             throw std::invalid_argument("número esperado em " + where());
-        return std::stoi(t[i++].text);
+        const std::string& text = t[i].text;
+        int n = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
+        if (error != std::errc() || end == text.data())
+            throw std::invalid_argument("número inválido ou grande demais em " + where());
+        ++i;
+        return n;
     }
     DbfField field()
     {

@@ -2,15 +2,12 @@
 
 #include <xlsxwriter.h>
 
+#include <cerrno>
 #include <charconv>
-#include <fstream>
 #include <map>
-#include <stdexcept>
-#include <unistd.h>
 
 namespace daxo::reports {
 
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -18,27 +15,10 @@ namespace {
 // sheets keep it apart from a zero.
 const char* const kMissing = "-";
 
-[[noreturn]] void cannotWrite(const fs::path& path)
+// The library leaves the system's reason in errno, when there is one.
+[[noreturn]] void cannotWrite(const platform::PendingFile& file)
 {
-    throw std::runtime_error("Não foi possível gravar o arquivo " + path.string() +
-                             ". Verifique se há permissão de escrita e espaço em disco.");
-}
-
-fs::path temporaryBeside(const fs::path& path)
-{
-    fs::path tmp = path;
-    tmp += ".tmp~" + std::to_string(::getpid());
-    return tmp;
-}
-
-void renameIntoPlace(const fs::path& tmp, const fs::path& path)
-{
-    std::error_code ec;
-    fs::rename(tmp, path, ec);
-    if (ec) {
-        fs::remove(tmp, ec);
-        cannotWrite(path);
-    }
+    throw platform::FileError("gravar", file.target(), {errno ? errno : EIO, std::generic_category()});
 }
 
 // Sheet names may not carry these characters and hold at most 31.
@@ -52,12 +32,13 @@ std::string sheetName(std::string name)
 
 class Workbook {
 public:
-    explicit Workbook(const fs::path& file)
+    explicit Workbook(const platform::PendingFile& file)
     {
         lxw_workbook_options options{};
         // Rows are written in order, so the sheets need not be held in memory.
         options.constant_memory = LXW_TRUE;
-        book_ = workbook_new_opt(file.c_str(), &options);
+        errno = 0;
+        book_ = workbook_new_opt(file.temporaryPath().c_str(), &options);
         if (!book_)
             cannotWrite(file);
         bold_ = workbook_add_format(book_);
@@ -110,6 +91,7 @@ public:
 
     bool close()
     {
+        errno = 0;
         const lxw_error error = workbook_close(book_);
         book_ = nullptr;
         return error == LXW_NO_ERROR;
@@ -188,39 +170,13 @@ std::string csvText(const SheetPage& page)
     return text;
 }
 
-void writeWorkbook(const fs::path& path, const std::vector<SheetPage>& pages)
+void writeWorkbook(platform::PendingFile& file, const std::vector<SheetPage>& pages)
 {
-    const fs::path tmp = temporaryBeside(path);
-    bool written = false;
-    {
-        Workbook book(tmp);
-        for (const auto& page : pages)
-            book.add(page);
-        written = book.close();
-    }
-    if (!written) {
-        std::error_code ec;
-        fs::remove(tmp, ec);
-        cannotWrite(path);
-    }
-    renameIntoPlace(tmp, path);
-}
-
-void writeCsv(const fs::path& path, const SheetPage& page)
-{
-    const fs::path tmp = temporaryBeside(path);
-    {
-        const std::string bytes = csvText(page);
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out.good()) {
-            std::error_code ec;
-            fs::remove(tmp, ec);
-            cannotWrite(path);
-        }
-    }
-    renameIntoPlace(tmp, path);
+    Workbook book(file);
+    for (const auto& page : pages)
+        book.add(page);
+    if (!book.close())
+        cannotWrite(file);
 }
 
 } // namespace daxo::reports

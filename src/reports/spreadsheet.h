@@ -4,9 +4,9 @@
 // as CSV (UTF-8, ";" between fields, decimal comma), so spreadsheets in any
 // locale read the numbers. A missing value stays "-", a share that cannot be
 // computed stays an empty cell; neither becomes 0.
+#include "platform/safe_files.h"
 #include "report_grid.h"
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -18,11 +18,9 @@ struct SheetPage {
     const ReportGrid* grid = nullptr;
 };
 
-// Both write to a temporary name in the target folder and rename it into
-// place; a failure throws std::runtime_error with a Portuguese message and
-// leaves no file behind.
-void writeWorkbook(const std::filesystem::path& path, const std::vector<SheetPage>& pages);
-void writeCsv(const std::filesystem::path& path, const SheetPage& page);
+// Writes the workbook under the file's temporary name; the caller puts it in
+// place. Throws platform::FileError.
+void writeWorkbook(platform::PendingFile& file, const std::vector<SheetPage>& pages);
 
 std::string csvText(const SheetPage& page);
 // A number as the CSV writes it: every digit needed to read it back, a

@@ -1,94 +1,92 @@
 #include "table_report.h"
 
 #include "platform/data_module.h"
+#include "platform/safe_files.h"
 #include "platform/text_codec.h"
 #include "report_grid.h"
 #include "report_names.h"
 #include "spreadsheet.h"
 
-#include <fstream>
+#include <optional>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace daxo::reports {
 
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr int kAttempts = 5;
-
-// Replaces the file whole; false when it cannot be written.
-bool writeFile(const std::filesystem::path& path, const std::string& utf8)
-{
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    const std::string bytes = daxo::platform::utf8ToCp1252(utf8);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return out.good();
-}
-
-// Both files or neither: a page whose worksheet failed is not left behind.
-bool writePair(const std::filesystem::path& folder, const std::string& name, const ReportFiles& files)
-{
-    const auto page = folder / (name + ".html");
-    if (!writeFile(page, files.page))
-        return false;
-    if (writeFile(folder / (name + ".xls"), files.sheet))
-        return true;
-    std::error_code ignored;
-    std::filesystem::remove(page, ignored);
-    return false;
-}
-
-[[noreturn]] void cannotWrite(const std::filesystem::path& folder)
-{
-    throw std::runtime_error("Não foi possível gravar o relatório na pasta " + folder.string() +
-                             ". Verifique se há permissão de escrita e espaço em disco.");
-}
-
-// The page pair of one grid, tried a few times.
-void writePercentagePage(const TableReportJob& job, const std::string& name, const ReportFiles& files,
-                         ReportOutput& output)
-{
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        if (writePair(job.programFolder, name, files)) {
-            output.files.push_back(job.programFolder / (name + ".html"));
-            output.files.push_back(job.programFolder / (name + ".xls"));
-            if (job.openPage)
-                job.openPage(job.programFolder / (name + ".html"));
-            return;
-        }
-    }
-    cannotWrite(job.programFolder);
-}
 
 struct GridPage {
     std::string suffix;   // of the base name: "", "p", "pb"
     std::string sheet;    // the worksheet's name
     std::string unit;     // after the caption
+    std::optional<Percentage> kind;   // none for the values
     ReportGrid grid;
 };
 
-void writeSpreadsheets(const TableReportJob& job, const std::vector<GridPage>& grids, ReportOutput& output)
+// The files of one report number, each under a temporary name until all
+// are complete.
+class PendingReport {
+public:
+    platform::PendingFile& add(fs::path file)
+    {
+        names_.push_back(file);
+        files_.emplace_back(std::move(file));
+        return files_.back();
+    }
+    // Renames every file into place; when one fails, those already in place go.
+    std::vector<fs::path> commit()
+    {
+        for (std::size_t i = 0; i < files_.size(); ++i) {
+            try {
+                files_[i].commit();
+            } catch (const platform::FileError&) {
+                for (std::size_t done = 0; done < i; ++done) {
+                    std::error_code ignored;
+                    fs::remove(names_[done], ignored);
+                }
+                throw;
+            }
+        }
+        return names_;
+    }
+
+private:
+    std::vector<fs::path> names_;
+    std::vector<platform::PendingFile> files_;
+};
+
+std::vector<fs::path> writeReport(const TableReportJob& job, const WorkTable& table,
+                                  const std::vector<GridPage>& grids)
 {
     const auto& c = job.context;
-    std::vector<SheetPage> pages;
+    const auto file = [&](const GridPage& g, const char* extension) {
+        return job.programFolder / (c.baseName + g.suffix + extension);
+    };
+    PendingReport report;
+    if (job.formats.pages) {
+        for (const auto& g : grids) {
+            const ReportFiles files = g.kind ? percentagePages(c, *g.kind, g.grid) : valuePages(c, table, g.grid);
+            report.add(file(g, ".html")).write(platform::utf8ToCp1252(files.page));
+            report.add(file(g, ".xls")).write(platform::utf8ToCp1252(files.sheet));
+        }
+    }
+    std::vector<SheetPage> sheets;
     for (const auto& g : grids) {
         SheetPage page{g.sheet, {"Filtro: " + c.caption + g.unit, "Censo: " + c.census}, &g.grid};
         if (c.indicator == 14)
             page.topLines.push_back("Do " + c.migrationOrigin);
-        if (job.formats.csv) {
-            const auto csv = job.programFolder / (c.baseName + g.suffix + ".csv");
-            writeCsv(csv, page);
-            output.files.push_back(csv);
-        }
-        pages.push_back(std::move(page));
+        if (job.formats.csv)
+            report.add(file(g, ".csv")).write(csvText(page));
+        sheets.push_back(std::move(page));
     }
-    if (job.formats.workbook) {
-        const auto book = job.programFolder / (c.baseName + ".xlsx");
-        writeWorkbook(book, pages);
-        output.files.push_back(book);
-    }
+    if (job.formats.workbook)
+        writeWorkbook(report.add(job.programFolder / (c.baseName + ".xlsx")), sheets);
+    return report.commit();
 }
 
 } // namespace
@@ -118,44 +116,38 @@ ReportOutput MontaRelatorio(daxo::platform::DataModule& dm, TableReportJob job, 
 {
     const WorkTable table = readWorkTable(dm);
     const std::string stem = LimpaNomeArquivo(job.context.indicatorText);
-    const auto named = [&] { job.context.baseName = stem + std::to_string(++numeroRelatorio); };
+    const int n = job.context.indicator;
+    const auto brazil = [&](const std::string& censo) { return totalBrasil.CalculaTotalBrasil(censo, job.totalChoice); };
 
     ReportOutput output;
     std::vector<GridPage> grids;
-    grids.push_back({"", "Valores", "", valueGrid(job.context, table)});
-    if (job.formats.pages) {
-        bool written = false;
-        for (int attempt = 0; attempt < kAttempts && !written; ++attempt) {
-            named();
-            written = writePair(job.programFolder, job.context.baseName,
-                                valuePages(job.context, table, grids.back().grid));
+    std::string reason;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        job.context.baseName = stem + std::to_string(++numeroRelatorio);
+        const auto& c = job.context;
+        grids = {};
+        grids.push_back({"", "Valores", "", std::nullopt, valueGrid(c, table)});
+        if (table.hasTotalColumn() && hasRowPercentagePage(n))
+            grids.push_back({"p", "Percentual por linha", " em %", Percentage::Row,
+                             percentageGrid(c, table, Percentage::Row, {})});
+        if (hasBrazilPercentagePage(n))
+            grids.push_back({"pb", "Percentual do Brasil", " em relação ao Brasil %", Percentage::Brazil,
+                             percentageGrid(c, table, Percentage::Brazil, brazil)});
+        try {
+            output.files = writeReport(job, table, grids);
+            reason.clear();
+            break;
+        } catch (const platform::FileError& e) {
+            reason = e.reason();
         }
-        if (!written)
-            cannotWrite(job.programFolder);
-    } else {
-        named();
     }
+    if (!reason.empty())
+        throw std::runtime_error("Não foi possível gravar o relatório na pasta " + job.programFolder.string() +
+                                 ": " + reason + ".");
     output.page = job.programFolder / (job.context.baseName + ".html");
-    if (job.formats.pages) {
-        output.files = {output.page, job.programFolder / (job.context.baseName + ".xls")};
-        if (job.openPage)
-            job.openPage(output.page);
-    }
-
-    const int n = job.context.indicator;
-    const auto percentages = [&](Percentage kind, const std::string& suffix, const std::string& sheet,
-                                 const std::string& unit, const std::function<double(const std::string&)>& total) {
-        grids.push_back({suffix, sheet, unit, percentageGrid(job.context, table, kind, total)});
-        if (job.formats.pages)
-            writePercentagePage(job, job.context.baseName + suffix, percentagePages(job.context, kind, grids.back().grid),
-                                output);
-    };
-    if (table.hasTotalColumn() && hasRowPercentagePage(n))
-        percentages(Percentage::Row, "p", "Percentual por linha", " em %", {});
-    if (hasBrazilPercentagePage(n))
-        percentages(Percentage::Brazil, "pb", "Percentual do Brasil", " em relação ao Brasil %",
-                    [&](const std::string& censo) { return totalBrasil.CalculaTotalBrasil(censo, job.totalChoice); });
-    writeSpreadsheets(job, grids, output);
+    if (job.formats.pages && job.openPage)
+        for (const auto& g : grids)
+            job.openPage(job.programFolder / (job.context.baseName + g.suffix + ".html"));
     return output;
 }
 

@@ -38,10 +38,12 @@ struct ReportOutput {
 // The work table TEMP, or another table of the same layout (the chart copy).
 WorkTable readWorkTable(daxo::platform::DataModule& dm, const std::string& tableName = "TEMP");
 
-// Advances `numeroRelatorio` for every attempt; a page that cannot be written
-// is tried again a few times (under the next number for the main report),
-// then the error names the folder.
+// Advances `numeroRelatorio` for every attempt. Every file of one number
+// (pages, worksheets, CSV files, workbook) appears together or not at all;
+// when they cannot be written they are tried again a few times under the
+// next number, then the error names the folder and the reason. The pages
+// are opened once all are in place.
 ReportOutput MontaRelatorio(daxo::platform::DataModule& dm, TableReportJob job, int& numeroRelatorio,
-                                     TotalBrasil& totalBrasil);
+                            TotalBrasil& totalBrasil);
 
 } // namespace daxo::reports

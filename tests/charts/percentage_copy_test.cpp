@@ -3,6 +3,7 @@
 #include "charts/percentage_copy.h"
 #include "platform/data_module.h"
 #include "platform/file_lookup.h"
+#include "platform/safe_files.h"
 #include "reports/table_report.h"
 
 #include <gtest/gtest.h>
@@ -118,4 +119,20 @@ TEST_F(PercentageCopy, AMissingWorkTableIsReportedInPortuguese)
     } catch (const std::exception& e) {
         EXPECT_NE(std::string(e.what()).find("Não foi possível copiar a tabela de trabalho"), std::string::npos) << e.what();
     }
+}
+
+TEST_F(PercentageCopy, AFullDiskKeepsTheEarlierCopyWhole)
+{
+    writeWorkTable();
+    charts::copiaPercentual(*dm, total);
+    const fs::path copy = platform::findPath(bases / "temper.dbf");
+    const auto size = fs::file_size(copy);
+    const platform::SimulatedWriteFailure full(std::errc::no_space_on_device);
+    try {
+        charts::copiaPercentual(*dm, total);
+        FAIL() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find(": não há espaço livre no disco."), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(fs::file_size(copy), size);
 }

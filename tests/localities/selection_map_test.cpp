@@ -117,13 +117,26 @@ TEST_F(SelectionMapTest, LoadsWhatIsThereAndNamesTheMissingFiles)
     EXPECT_EQ(map->Map1->Layers().item(0).name(), "Regioes");
     EXPECT_EQ(map->Map2->Layers().count(), 3);
     ASSERT_EQ(missing.size(), 24u);
-    EXPECT_EQ(missing.front(), "Mapas/Estados/ind_Alagoas.shp");
+    EXPECT_EQ(missing.front(), "Mapas/Estados/ind_Alagoas.shp (não encontrado)");
     const std::string message = missingMapsMessage(missing);
-    EXPECT_NE(message.find("não encontrados"), std::string::npos);
-    EXPECT_NE(message.find("\nMapas/Estados/ind_Tocantins.shp"), std::string::npos);
+    EXPECT_NE(message.find("não encontrados ou corrompidos"), std::string::npos);
+    EXPECT_NE(message.find("\nMapas/Estados/ind_Tocantins.shp (não encontrado)"), std::string::npos);
     EXPECT_TRUE(missingMapsMessage({}).empty());
     EXPECT_FALSE(map->Map1->isVisibleTo(controller->widget()));
     EXPECT_FALSE(map->Map2->isVisibleTo(controller->widget()));
+
+    // A cut file is there, but damaged.
+    const fs::path cut = installationFolder().string() + "_cut";
+    fs::remove_all(cut);
+    fs::create_directories(cut / "Mapas");
+    for (const char* ext : {".shp", ".shx", ".dbf"})
+        fs::copy_file(installation() / "Mapas" / (std::string("Brasil") + ext),
+                      cut / "Mapas" / (std::string("Brasil") + ext));
+    fs::resize_file(cut / "Mapas/Brasil.shp", fs::file_size(cut / "Mapas/Brasil.shp") / 2);
+    const auto damaged = map->loadLayers(cut);
+    fs::remove_all(cut);
+    ASSERT_FALSE(damaged.empty());
+    EXPECT_EQ(damaged.front(), "Mapas/Brasil.shp (corrompido)");
 }
 
 TEST_F(SelectionMapTest, StateStaysHighlightedWhenNamesAreShown)

@@ -11,6 +11,7 @@
 #include "maps/map_preparation.h"
 #include "platform/dbf_table.h"
 #include "platform/file_lookup.h"
+#include "platform/safe_files.h"
 #include "query/query_runner.h"
 #include "report_run.h"
 
@@ -315,6 +316,45 @@ TEST_F(MapPreparation, AMissingLayerTableIsNamedInTheMessage)
         EXPECT_NE(std::string(e.what()).find("iind_Sergipe.dbf"), std::string::npos) << e.what();
         EXPECT_NE(std::string(e.what()).find("não foi encontrada"), std::string::npos) << e.what();
     }
+}
+
+TEST_F(MapPreparation, AMissingOrDamagedShapefileIsNamedAndNoWindowOpens)
+{
+    choose(0, kSexes);
+    const fs::path shp = folder / "Mapas/Estados/ind_Sergipe.shp";
+    const fs::path kept = folder / "ind_Sergipe.guardado";
+    fs::rename(shp, kept);
+    const auto failure = [&] {
+        localities::MigrationLists migration;
+        query::QueryRunner runner(*dm, migration);
+        int opened = 0;
+        std::string message;
+        try {
+            maps::bt_MapaClick(*dm, runner,
+                               {.choice = {.indicator = 0, .census = census, .names = {"Sergipe"}, .codes = {"28"}},
+                                .rows = &rows,
+                                .programa = folder},
+                               {.abreJanela = [&](const maps::MapWindowData&) { ++opened; }});
+        } catch (const std::exception& e) {
+            message = e.what();
+        }
+        EXPECT_EQ(opened, 0);
+        return message;
+    };
+    EXPECT_EQ(failure(), "Arquivo de mapa não encontrado: Mapas/Estados/ind_Sergipe.shp");
+
+    fs::copy_file(kept, shp);
+    fs::resize_file(shp, fs::file_size(shp) - 100);
+    EXPECT_EQ(failure(), "Arquivo de mapa corrompido: Mapas/Estados/ind_Sergipe.shp");
+
+    // A full disk while the working copies are written leaves none of them cut.
+    fs::copy_file(kept, shp, fs::copy_options::overwrite_existing);
+    {
+        const platform::SimulatedWriteFailure full(std::errc::no_space_on_device, folder);
+        EXPECT_NE(failure().find(": não há espaço livre no disco."), std::string::npos);
+    }
+    for (const char* ext : {".dbf", ".shp", ".shx"})
+        EXPECT_FALSE(fs::exists(folder / (std::string("tempmapa") + ext))) << ext;
 }
 
 TEST_F(MapPreparation, PegaNomeReadsTheStateTable)

@@ -1,6 +1,7 @@
 // Bad input gives a clear Portuguese error and leaves the files as they were;
 // files changed behind the engine are seen by the next statement.
 #include "platform/engine.h"
+#include "platform/safe_files.h"
 #include "platform/session_impl.h"
 #include "test_installation.h"
 
@@ -67,6 +68,18 @@ TEST_F(EngineErrors, BadStatementNamesTheStatement)
     EXPECT_EQ(errorOf("SELECT naoexiste FROM UF.DBF", true).rfind("Coluna não encontrada: naoexiste\n", 0), 0u);
     EXPECT_FALSE(errorOf("CREATE TABLE x ( a Blob(3) )").empty());
     EXPECT_FALSE(errorOf(" CREATE TABLE \"UF.DBF\" ( a Character(3) )").empty()) << "existing file must not be replaced";
+    EXPECT_EQ(errorOf("CREATE TABLE x ( a Character(99999999999) )")
+                  .rfind("Erro do mecanismo de consulta: número inválido ou grande demais em \"99999999999\"", 0),
+              0u);
+}
+
+TEST_F(EngineErrors, AFullDiskIsToldAsSuchAndLeavesNoTable)
+{
+    const SimulatedWriteFailure full(std::errc::no_space_on_device);
+    const std::string e = errorOf(" CREATE TABLE \"Temp.dbf\" ( Censo Character(10) );");
+    EXPECT_EQ(e.rfind("Não foi possível gravar a tabela", 0), 0u) << e;
+    EXPECT_NE(e.find(": não há espaço livre no disco"), std::string::npos) << e;
+    EXPECT_FALSE(fs::exists(bases / "Temp.dbf"));
 }
 
 TEST_F(EngineErrors, CorruptTableIsReportedWithItsName)

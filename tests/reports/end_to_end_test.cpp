@@ -6,6 +6,7 @@
 #include "platform/dbf_table.h"
 #include "platform/file_lookup.h"
 #include "platform/formats.h"
+#include "platform/safe_files.h"
 #include "report_run.h"
 #include "reports/table_report.h"
 
@@ -383,4 +384,19 @@ TEST_F(EndToEnd, ReportFilesThatCannotBeWrittenAreRetriedUnderTheNextNumber)
                                               job.programFolder.string(), 0), 0u) << e.what();
     }
     EXPECT_EQ(numero, 8);
+
+    // A full disk: the cause is told, and no file of any attempt is left.
+    job.programFolder = folder / "cheia";
+    fs::create_directories(job.programFolder);
+    {
+        const platform::SimulatedWriteFailure full(std::errc::no_space_on_device);
+        try {
+            reports::MontaRelatorio(*dm, job, numero, total);
+            ADD_FAILURE() << "no error";
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(std::string(e.what()), "Não foi possível gravar o relatório na pasta " +
+                                                 job.programFolder.string() + ": não há espaço livre no disco.");
+        }
+    }
+    EXPECT_TRUE(fs::is_empty(job.programFolder));
 }

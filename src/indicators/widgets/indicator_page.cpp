@@ -1,6 +1,7 @@
 #include "indicator_page.h"
 
 #include "indicator_page_widget.h"
+#include "platform/system_errors.h"
 
 #include <QMessageBox>
 
@@ -12,7 +13,8 @@ void showFailure(const std::function<void()>& action)
     try {
         action();
     } catch (const std::exception& error) {
-        QMessageBox::warning(nullptr, "DAXO", QString::fromStdString(error.what()).replace('\r', '\n'));
+        QMessageBox::warning(nullptr, "DAXO",
+                             QString::fromStdString(platform::userMessage(error)).replace('\r', '\n'));
     }
 }
 } // namespace

@@ -3,6 +3,7 @@
 #include "locality_page_widget.h"
 #include "municipality_chooser_dialog.h"
 #include "platform/data_module.h"
+#include "platform/system_errors.h"
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -144,7 +145,7 @@ void LocalityPageController::openMunicipalityChooser(const State& state, const s
     } catch (const MunicipalityTableError&) {
         throw;
     } catch (const std::exception& e) {
-        throw MunicipalityTableError(e.what());
+        throw MunicipalityTableError(platform::userMessage(e));
     }
     TfrmEscolheMunicipio frm(chooser, selection_.chosen(), QString::fromStdString(caption),
                              [this] { widget_->showChosen(selection_.chosen()); }, widget_.get());

@@ -2,6 +2,7 @@
 
 #include "locality_page_widget.h"
 #include "localities/geography.h"
+#include "platform/shapefile.h"
 #include "selection_map_rules.h"
 
 #include <QCheckBox>
@@ -70,7 +71,9 @@ std::vector<std::string> SelectionMapWidget::loadLayers(const std::filesystem::p
             layer->setFile(installation / relative);
             map.Layers().add(std::move(layer));
         } catch (const std::exception&) {
-            missing.push_back(relative);
+            // Sound shapes beside a damaged table are a damaged layer too.
+            missing.push_back(relative + " (" + platform::faultWord(platform::shapefileFault(installation / relative)) +
+                              ")");
         }
     };
     for (const char* file : kNationalLayers)
@@ -206,7 +209,7 @@ std::string missingMapsMessage(const std::vector<std::string>& missing)
 {
     if (missing.empty())
         return {};
-    std::string text = "Arquivos de mapa não encontrados; o mapa de seleção não os mostrará:";
+    std::string text = "Arquivos de mapa não encontrados ou corrompidos; o mapa de seleção não os mostrará:";
     for (const std::string& file : missing)
         text += "\n" + file;
     return text;

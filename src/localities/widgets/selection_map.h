@@ -27,7 +27,8 @@ public:
 
     // Loads the three national layers into Map1 and the 27 state layers into
     // Map2 from the installation folder. A missing or unreadable file is
-    // skipped; the files skipped are returned.
+    // skipped; the files skipped are returned, each with "(não encontrado)"
+    // or "(corrompido)".
     std::vector<std::string> loadLayers(const std::filesystem::path& installation);
 
     void Pintaqui(const std::string& valor, const std::string& camada, std::uint32_t cor) override;

@@ -4,6 +4,7 @@
 #include "legend_editor.h"
 #include "map_views.h"
 #include "platform/map_control.h"
+#include "platform/system_errors.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -308,7 +309,7 @@ void TfrmMapaBrasil::report(const std::exception& error)
     if (onError)
         onError(error);
     else
-        QMessageBox::warning(this, windowTitle(), QString::fromStdString(error.what()));
+        QMessageBox::warning(this, windowTitle(), QString::fromStdString(platform::userMessage(error)));
 }
 
 void TfrmMapaBrasil::showEvent(QShowEvent* event)
@@ -318,6 +319,12 @@ void TfrmMapaBrasil::showEvent(QShowEvent* event)
         mostrado_ = true;
         guard([this] { FormShow(); });
     }
+}
+
+void TfrmMapaBrasil::mostraPrimeiraVisao()
+{
+    mostrado_ = true;
+    FormShow();
 }
 
 void TfrmMapaBrasil::ComboBox1Change()

@@ -45,6 +45,9 @@ public:
     // Opens a saved picture with the desktop's program.
     std::function<void(const std::filesystem::path&)> abreArquivo;
 
+    // Loads and draws the first view before the window shows; throws when its
+    // layer cannot be loaded, so that no empty window opens.
+    void mostraPrimeiraVisao();
     bool Button1Click();    // class map; false when nothing was drawn
     void ApenasUma();       // highlight map
     void RadioGroup1Click();

@@ -37,10 +37,9 @@ protected:
     }
     void TearDown() override { janela.reset(); }
 
-    // The query of `indicator` with the boxes ticked, prepared for one locality
-    // and shown in a new window.
-    TfrmMapaBrasil& abre(int indicator, const std::string& name, const std::string& code,
-                         const std::vector<std::string>& boxes = {"chkMasculino", "chkFeminino"}, int age = 0)
+    // The query of `indicator` with the boxes ticked, prepared for one locality.
+    MapWindowData prepara(int indicator, const std::string& name, const std::string& code,
+                          const std::vector<std::string>& boxes = {"chkMasculino", "chkFeminino"}, int age = 0)
     {
         const auto rows = daxo::test::chosenRows({.indicator = indicator, .boxes = boxes, .firstAge = age, .lastAge = age});
         localities::MigrationLists migration;
@@ -51,7 +50,14 @@ protected:
                       .rows = &rows,
                       .programa = folder},
                      {.abreJanela = [&](const MapWindowData& d) { data = d; }});
-        janela = std::make_unique<TfrmMapaBrasil>(data, *dm, "Indicador de teste", "2000");
+        return data;
+    }
+    // The same, shown in a new window.
+    TfrmMapaBrasil& abre(int indicator, const std::string& name, const std::string& code,
+                         const std::vector<std::string>& boxes = {"chkMasculino", "chkFeminino"}, int age = 0)
+    {
+        janela = std::make_unique<TfrmMapaBrasil>(prepara(indicator, name, code, boxes, age), *dm,
+                                                  "Indicador de teste", "2000");
         janela->onError = [this](const std::exception& e) { erros.push_back(e.what()); };
         janela->abreArquivo = [this](const fs::path& f) { abertos.push_back(f); };
         janela->show();

@@ -3,6 +3,7 @@
 #include "map_window_fixture.h"
 
 #include "maps/map_classes.h"
+#include "platform/system_errors.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QToolButton>
 
 #include <fstream>
@@ -228,6 +230,27 @@ TEST_F(ClassMap, SavedPicturesAreWrittenAndOpened)
     w.findChild<QPushButton*>("btFecharLegenda")->click();
     EXPECT_FALSE(visivel("PnSalvar"));
     EXPECT_TRUE(erros.empty()) << erros.front();
+}
+
+TEST_F(ClassMap, AWorkingLayerThatCannotBeLoadedOpensNoWindowAndIsToldInPortuguese)
+{
+    const MapWindowData data = prepara(0, "Acre", "12");
+    fs::remove(folder / "tempmapa.shp");
+    {
+        TfrmMapaBrasil w(data, *dm, "Indicador de teste", "2000");
+        EXPECT_THROW(w.mostraPrimeiraVisao(), daxo::platform::MapError);
+    }
+    // Shown all the same, a click under "Indicador(es)" names what failed.
+    janela = std::make_unique<TfrmMapaBrasil>(data, *dm, "Indicador de teste", "2000");
+    janela->onError = [this](const std::exception& e) { erros.push_back(daxo::platform::userMessage(e)); };
+    janela->show();
+    QApplication::processEvents();
+    ASSERT_EQ(erros.size(), 1u);
+    EXPECT_EQ(erros[0], "Arquivo de mapa não encontrado: " + (folder / "tempmapa.shp").string());
+    auto* item = janela->findChild<QGroupBox*>("RadioGroup1")->findChildren<QRadioButton*>()[1];
+    QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(8, item->height() / 2));
+    ASSERT_EQ(erros.size(), 2u);
+    EXPECT_EQ(erros[1], "Nenhuma camada foi carregada no mapa");
 }
 
 } // namespace
