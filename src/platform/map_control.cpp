@@ -1,7 +1,9 @@
 #include "map_control.h"
 
 #include "dbf_table.h"
+#include "safe_files.h"
 
+#include <QBuffer>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -287,11 +289,11 @@ void MapControl::printMap(const std::string& documentName)
 void MapControl::exportMap(const std::string& path, double scale)
 {
     const QSize size(std::max(1, static_cast<int>(width() * scale)), std::max(1, static_cast<int>(height() * scale)));
-    std::error_code ec;
-    std::filesystem::remove(path, ec);
+    QByteArray bytes;
     {
+        QBuffer buffer(&bytes);
         QSvgGenerator picture;
-        picture.setFileName(QString::fromStdString(path));
+        picture.setOutputDevice(&buffer);
         picture.setSize(size);
         picture.setViewBox(QRect(QPoint(0, 0), size));
         QPainter painter;
@@ -300,8 +302,11 @@ void MapControl::exportMap(const std::string& path, double scale)
         painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
         render(painter, QRect(QPoint(0, 0), size));
     }
-    if (!std::filesystem::exists(path))
-        throw MapError("Não foi possível gravar o arquivo " + path);
+    try {
+        writeFileSafely(path, {bytes.constData(), static_cast<std::size_t>(bytes.size())});
+    } catch (const FileError& e) {
+        throw MapError(e.what());
+    }
 }
 
 } // namespace daxo::platform

@@ -2,6 +2,8 @@
 #include "charts/widgets/chart_window_look.h"
 
 #include "platform/bar_chart.h"
+#include "platform/image_files.h"
+#include "platform/safe_files.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -162,8 +164,19 @@ void ChartWindow::printChart(QPrinter& printer)
 
 void ChartWindow::saveBitmap(const std::string& path)
 {
-    withTitleAndFooter([&] { return chart_->toImage().save(QString::fromStdString(path), "BMP"); },
-                       "Não foi possível gravar o arquivo " + path + ".");
+    // The message is read after the output: a failure puts its own reason in it.
+    std::string failure;
+    withTitleAndFooter(
+        [&] {
+            try {
+                platform::saveImageSafely(chart_->toImage(), path, "BMP");
+                return true;
+            } catch (const platform::FileError& e) {
+                failure = e.what();
+                return false;
+            }
+        },
+        failure);
 }
 
 void ChartWindow::btnImprimirClick()

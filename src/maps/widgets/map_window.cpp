@@ -3,6 +3,7 @@
 
 #include "legend_editor.h"
 #include "map_views.h"
+#include "platform/image_files.h"
 #include "platform/map_control.h"
 #include "platform/system_errors.h"
 
@@ -384,8 +385,7 @@ void TfrmMapaBrasil::SalvaLegendaClick()
     // The legend panel as it shows; the picture holds a bitmap, so the file
     // is written as one whatever its name says.
     const auto arquivo = data_.programa / "mapaleg.EMF";
-    if (!Panel1->grab().save(QString::fromStdString(arquivo.string()), "BMP"))
-        throw std::runtime_error("Não foi possível gravar a legenda em " + arquivo.string());
+    platform::saveImageSafely(Panel1->grab().toImage(), arquivo, "BMP");
     abreArquivo(arquivo);
 }
 

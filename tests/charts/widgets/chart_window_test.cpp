@@ -300,6 +300,7 @@ TEST_F(ChartWindowTest, SaveWritesABitmapWithTitleAndFooterThenClearsThem)
     window->saveBitmap(unwritable);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_NE(errors[0].find(unwritable), std::string::npos);
+    EXPECT_NE(errors[0].find(": arquivo ou pasta não encontrado."), std::string::npos) << errors[0];
     EXPECT_TRUE(window->chart()->model().titleLines.empty());
 }
 
