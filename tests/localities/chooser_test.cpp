@@ -31,9 +31,9 @@ protected:
                                        {"codigo", FieldType::Numeric, 6, 0},
                                        {"sigla", FieldType::Character, 2, 0}});
         const std::vector<std::vector<std::string>> rows = {
-            {"Rio Branco", "120040", "AC"}, {"Acrelândia", "120001", "AC"}, {"Xapuri", "120060", "AC"},
+            {"Rio Branco", "120040", "AC"}, {"Acrelândia", "120001", "AC"}, {"Xapuri", "120070", "AC"},
             {"Brasiléia", "120010", "AC"},  {"Aracaju", "280030", "SE"},    {"Epitaciolândia", "120025", "AC"},
-            {"Rio Real", "290001", "BA"}};
+            {"Rio Real", "292700", "BA"}};
         for (const auto& r : rows) {
             const auto n = table.appendRecord();
             table.setValue(n, 0, r[0]);
@@ -107,7 +107,7 @@ TEST_F(Chooser, AddingMovesOnAndRepeatsOnTheLastRow)
     chooser.addCurrent(list);
     chooser.addCurrent(list);   // last row: added again, no duplicate check here
     EXPECT_EQ(list.texts(), (std::vector<std::string>{"Rio Branco", "Xapuri", "Xapuri"}));
-    EXPECT_EQ(list.codes(), (std::vector<std::string>{"120040", "120060", "120060"}));
+    EXPECT_EQ(list.codes(), (std::vector<std::string>{"120040", "120070", "120070"}));
 }
 
 TEST_F(Chooser, AllReplacesTheListAndClearEmptiesIt)
@@ -120,7 +120,7 @@ TEST_F(Chooser, AllReplacesTheListAndClearEmptiesIt)
     EXPECT_EQ(list.texts().front(), "Acrelândia");
     EXPECT_EQ(list.codes().front(), "120001");
     EXPECT_EQ(list.texts().back(), "Xapuri");
-    EXPECT_EQ(list.codes().back(), "120060");
+    EXPECT_EQ(list.codes().back(), "120070");
     MunicipalityChooser::clearChosen(list);
     EXPECT_TRUE(list.empty());
     EXPECT_TRUE(list.codes().empty());

@@ -65,8 +65,8 @@ protected:
         auto table = DbfTable::create(folder / "Municipios2000.dbf", {{"NOME", FieldType::Character, 40, 0},
                                                                       {"CODIGO", FieldType::Character, 6, 0},
                                                                       {"SIGLA", FieldType::Character, 2, 0}});
-        const char* rows[][3] = {{"Xapuri", "120060", "AC"},     {"Rio Branco", "120040", "AC"},
-                                 {"Acrelândia", "120001", "AC"}, {"Rio Branco do Sul", "410001", "PR"},
+        const char* rows[][3] = {{"Xapuri", "120070", "AC"},     {"Rio Branco", "120040", "AC"},
+                                 {"Acrelândia", "120001", "AC"}, {"Rio Branco do Sul", "412220", "PR"},
                                  {"Brasiléia", "120010", "AC"}};
         for (const auto& r : rows) {
             const auto n = table.appendRecord();
@@ -253,7 +253,7 @@ TEST_F(Page, ChooserForAcre)
     doubleClick(w().TreeView1, 0);
     click(w().TreeView1, 688);
     EXPECT_EQ(choosers, 1);
-    EXPECT_EQ(controller->chosen().codes(), (std::vector<std::string>{"0", "120040", "120060", "120060"}));
+    EXPECT_EQ(controller->chosen().codes(), (std::vector<std::string>{"0", "120040", "120070", "120070"}));
 
     whenChooserOpens([&](TfrmEscolheMunicipio& frm) {
         frm.SpeedButton2->click();   // "Todos + " replaces the list
@@ -262,7 +262,7 @@ TEST_F(Page, ChooserForAcre)
     // Expanding any node while Acre stays selected opens it again.
     w().TreeView1->topLevelItem(1)->setExpanded(true);
     EXPECT_EQ(choosers, 2);
-    EXPECT_EQ(controller->chosen().codes(), (std::vector<std::string>{"120001", "120010", "120040", "120060"}));
+    EXPECT_EQ(controller->chosen().codes(), (std::vector<std::string>{"120001", "120010", "120040", "120070"}));
 
     whenChooserOpens([&](TfrmEscolheMunicipio& frm) {
         doubleClickAt(frm.DBGrid1->viewport(), frm.DBGrid1->visualItemRect(frm.DBGrid1->item(1, 0)).center());

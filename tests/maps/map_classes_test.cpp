@@ -159,7 +159,7 @@ TEST(Highlight, AccentsAndTheSingleValue)
 
 TEST(Highlight, ChoiceForEachLevel)
 {
-    const auto municipality = escolheDestaque({.sel = "Pingo-d'Água", .code = "313370", .NivelMunicipio = true});
+    const auto municipality = escolheDestaque({.sel = "Pingo-d'Água", .code = "315053", .NivelMunicipio = true});
     EXPECT_EQ(municipality.alvo, "Pingo-d'Água");
     EXPECT_EQ(municipality.filtro, " NAME1_ = 'Pingo-d''Água'");
     EXPECT_EQ(municipality.campoChave, "NAME1_");

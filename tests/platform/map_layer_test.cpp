@@ -63,7 +63,7 @@ protected:
         dir = fs::temp_directory_path() / ("daxo_map_layer_" + std::to_string(::getpid()));
         fs::remove_all(dir);
         shp = writeSquares(dir / "Mapas", "ind_Acre",
-                           {{0, 0, 4, "Rio Branco", "120004", 10}, {4, 0, 4, "Xapuri", "120004", 20},
+                           {{0, 0, 4, "Rio Branco", "120004", 10}, {4, 0, 4, "Bujari", "120004", 20},
                             {0, 4, 4, "Feijó", "120002", 30.5}});
     }
     void TearDown() override { fs::remove_all(dir); }
@@ -116,16 +116,16 @@ TEST_F(MapLayerTest, SearchesByFilterPointAndDistance)
 {
     MapLayer layer;
     layer.setFile(shp);
-    EXPECT_EQ(names(layer.searchExpression(" MICRO = '120004'")), (std::vector<std::string>{"Rio Branco", "Xapuri"}));
+    EXPECT_EQ(names(layer.searchExpression(" MICRO = '120004'")), (std::vector<std::string>{"Rio Branco", "Bujari"}));
     EXPECT_EQ(names(layer.searchExpression("NAME1_ = 'Feijó'")), std::vector<std::string>{"Feijó"});
     EXPECT_TRUE(names(layer.searchExpression("NAME1_ = 'Feij'")).empty());
     EXPECT_THROW(layer.searchExpression("NAME1_ like 'x'"), MapError);
     EXPECT_THROW(layer.searchExpression("NOME = 'x'"), MapError);
 
-    EXPECT_EQ(names(layer.searchShape({5, 0.5})), std::vector<std::string>{"Xapuri"});
+    EXPECT_EQ(names(layer.searchShape({5, 0.5})), std::vector<std::string>{"Bujari"});
     EXPECT_TRUE(names(layer.searchShape({2, 2})).empty()) << "the hole belongs to no municipality";
     EXPECT_TRUE(names(layer.searchShape({9, 9})).empty());
-    EXPECT_EQ(names(layer.searchByDistance({8.3, 1}, 0.5)), std::vector<std::string>{"Xapuri"});
+    EXPECT_EQ(names(layer.searchByDistance({8.3, 1}, 0.5)), std::vector<std::string>{"Bujari"});
     EXPECT_TRUE(names(layer.searchByDistance({8.6, 1}, 0.5)).empty());
 }
 
@@ -178,7 +178,7 @@ TEST_F(MapLayerTest, RenderersPickSymbolsByTheirRules)
     LabelPlacer labels;
     labels.field = "NAME1_";
     labels.beneath = std::make_shared<ValueMapRenderer>(values);
-    EXPECT_EQ(labels.labelsFor(layer.table()), (std::vector<std::string>{"Rio Branco", "Xapuri", "Feijó"}));
+    EXPECT_EQ(labels.labelsFor(layer.table()), (std::vector<std::string>{"Rio Branco", "Bujari", "Feijó"}));
     EXPECT_EQ(labels.symbolsFor(layer.table())[2]->fillColour, values.symbol(0).fillColour);
 }
 

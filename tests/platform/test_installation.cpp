@@ -63,7 +63,7 @@ const std::vector<std::vector<Value>> kMunicipalRows = {
     {"53888", "Distrito Federal Urbano", 929412, 1031971},
     {"292740", "Salvador", 1150280, 1292822},
     {"110001", "Alta Floresta d'Oeste", 13005, 11387},
-    {"354780", "Santa Bárbara d'Oeste", 84245, 85833},
+    {"354580", "Santa Bárbara d'Oeste", 84245, 85833},
     {"290010", "Abaíra", 4358, 4302},
 };
 
@@ -87,8 +87,8 @@ void makeInstallation(const fs::path& root)
               {{"V001", "Homens", "MI2000.DBF", "MU2000.DBF"},
                {"V002", "Mulheres", "MI2000.DBF", "MU2000.DBF"}});
     makeTable(bases / "Municipios2000.dbf", {chr("nome", 60), chr("codigo", 6), chr("sigla", 2)},
-              {{"Salvador", "292740", "BA"}, {"Abaíra", "290010", "BA"}, {"Érico Cardoso", "291070", "BA"},
-               {"Água Fria", "290050", "BA"}, {"Santa Bárbara d'Oeste", "354780", "SP"}});
+              {{"Salvador", "292740", "BA"}, {"Abaíra", "290010", "BA"}, {"Érico Cardoso", "290050", "BA"},
+               {"Água Fria", "290040", "BA"}, {"Santa Bárbara d'Oeste", "354580", "SP"}});
     std::vector<DbfField> layer = {chr("ID", 2), chr("NOME", 40)};
     for (int i = 1; i <= 9; ++i)
         layer.push_back(num("v0" + std::to_string(i), 20, 2));

@@ -131,19 +131,19 @@ TEST(RunnerStatements, BulkHeadsPerCensus)
 
 TEST(RunnerStatements, WorkTableWritesQuoteTheLocalityName)
 {
-    WorkTableCell cell{.census = "2000", .code = "354780", .column = "Mas", .valueText = "1234.5"};
+    WorkTableCell cell{.census = "2000", .code = "354580", .column = "Mas", .valueText = "1234.5"};
     const std::string label = localityLabel("2000", "SP", "Santa Bárbara d'Oeste", false);
     EXPECT_EQ(insertStatement(cell, label),
               (std::vector<std::string>{" Insert into temp (CENSO, Localidade, codigo, Mas ) values ",
-                                        " ( '2000','SP Santa Bárbara d''Oeste-2000' , '354780', 1234.5 ); "}));
+                                        " ( '2000','SP Santa Bárbara d''Oeste-2000' , '354580', 1234.5 ); "}));
     EXPECT_EQ(existenceCheck(cell),
-              (std::vector<std::string>{"SELECT 1  FROM temp WHERE codigo = '354780'", " and censo = '2000'"}));
+              (std::vector<std::string>{"SELECT 1  FROM temp WHERE codigo = '354580'", " and censo = '2000'"}));
     EXPECT_EQ(updateStatement(cell, true)[0], " update temp set  Mas = :valor ");
     EXPECT_EQ(updateStatement(cell, false)[2], " and censo  = '2000'");
 
     cell.ageText = "de 0 a 3 anos ";
     EXPECT_EQ(insertStatement(cell, localityLabel("2000", "SP", "X", false))[1],
-              " ( '2000','SP X-2000','de 0 a 3 anos ' , '354780', 1234.5 ); ");
+              " ( '2000','SP X-2000','de 0 a 3 anos ' , '354580', 1234.5 ); ");
     EXPECT_EQ(updateStatement(cell, false).back(), " and idade  = 'de 0 a 3 anos '");
     EXPECT_EQ(localityLabel("1991", "", "Norte", true), "Norte-1991");
     EXPECT_EQ(sqlNumber("1234,5"), "1234.5");

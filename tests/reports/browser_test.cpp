@@ -59,7 +59,7 @@ protected:
                                       {"Fem", FieldType::Numeric, 20, 2},
                                       {"Total", FieldType::Numeric, 20, 2}});
         const std::vector<std::vector<Value>> rows = {
-            {"2000", "MG São Tomé das Letras-2000", "316520", 1234.5, 1300.0, 2534.5},
+            {"2000", "MG São Thomé das Letras-2000", "316520", 1234.5, 1300.0, 2534.5},
             {"2000", "SE Sergipe-2000", "28", 870000.0, Value(), 1784475.0}};
         for (const auto& row : rows) {
             const auto r = temp.appendRecord();
@@ -113,7 +113,7 @@ TEST_F(BrowserTest, RendersTheReportTable)
     const std::regex cell(R"re(color="blue">([^<]*)</font>)re");
     for (std::sregex_iterator it(dom.begin(), dom.end(), cell), end; it != end; ++it)
         cells.push_back((*it)[1]);
-    EXPECT_EQ(cells, (std::vector<std::string>{"2000", "MG São Tomé das Letras", "1.234,5", "1.300", "2.534,5",
+    EXPECT_EQ(cells, (std::vector<std::string>{"2000", "MG São Thomé das Letras", "1.234,5", "1.300", "2.534,5",
                                                "2000", "SE Sergipe", "870.000", "-", "1.784.475"}));
     EXPECT_NE(dom.find("População2p.html"), std::string::npos);
     EXPECT_NE(dom.find("População2pb.html"), std::string::npos);
