@@ -43,13 +43,15 @@ Destaque escolheDestaque(const DestaqueEntrada& e)
     if (e.NivelMunicipio)
         d.alvo = e.sel;
 
+    // The region stays painted in every view, so its value stays in the legend.
     if (e.NivelRegiao)
-        d.filtro = (porRegiaoDescrita ? " REGDESC = " : " NAME2_ = ") + literal(RetiraAcentos(d.alvo));
+        d.filtro = " NAME2_ = " + literal(RetiraAcentos(d.alvo));
     else if (e.NivelMicro)
         d.filtro = " NOME = " + literal(RetiraAcentos(d.alvo));
     else
         d.filtro = " NAME1_ = " + literal(d.alvo);
-    d.mostraValor = !porMunicipio || e.NivelMunicipio || (e.NivelRegiao && !porRegiaoDescrita);
+    d.mostraValor = !porMunicipio || e.NivelMunicipio || e.NivelRegiao;
+    d.valorDasRegioes = e.NivelRegiao && porRegiaoDescrita;
 
     d.campoChave = e.NivelRegiao ? "NAME2_" : e.NivelMicro ? "NOME" : "NAME1_";
     if (porMunicipio && e.NivelMicro)

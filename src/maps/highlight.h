@@ -31,6 +31,9 @@ struct Destaque {
     bool rdVisaoVisivel = false;
     std::string filtro;       // search for the row whose value is shown
     bool mostraValor = false; // false: the legend shows no value (a microregion seen by municipality)
+    // A region seen by state or municipality: its value lies in the regions
+    // layer, the layer on show has none.
+    bool valorDasRegioes = false;
     std::string campoChave;   // value-map field
     std::string campoRotulo;  // label placer field
 };

@@ -163,6 +163,7 @@ Legenda montaLegenda(const Quebras& q, const Estatisticas& stats, int indicador,
         linhas[k].cor = cores.at(k);
         legenda.coresRenderer.push_back(cores.at(k));
     }
+    legenda.semDado = {.visivel = stats.semValor, .cor = kCorSemDado, .inicio = std::string(" ") + kSemDado};
     return legenda;
 }
 

@@ -32,7 +32,13 @@ struct Estatisticas {
     double minimo = 0;
     double maximo = 0;
     int quantidade = 0;
+    bool semValor = false;   // some feature's value is missing, 0 or negative
 };
+
+// Features without a positive value belong to no class: a missing value
+// must not look like a low one.
+inline constexpr std::uint32_t kCorSemDado = 0xD4D4D4;
+inline constexpr const char* kSemDado = "Sem dado ou zero";
 
 inline constexpr const char* kAvisoQuebras = "Numero de quebras não pode ser maior que o número de localidades";
 inline constexpr const char* kAvisoPoucosValores =
@@ -71,9 +77,11 @@ struct LinhaLegenda {
 };
 
 // The legend of the class map and the renderer's break values (each class
-// starts one unit above the end of the previous one).
+// starts one unit above the end of the previous one). `semDado` is the row
+// of the features outside the classes, shown when there are any.
 struct Legenda {
     std::array<LinhaLegenda, kMaxClasses + 1> linhas;
+    LinhaLegenda semDado;
     std::vector<double> quebrasRenderer;
     std::vector<std::uint32_t> coresRenderer;
 };

@@ -114,17 +114,18 @@ private:
     QPainter& p_;
     const BarChartModel& model_;
     PlotFrame frame_;
+    QRectF area_;
     QPointF depth_;   // from the front plane to the back wall
     double groupWidth_ = 0;
     int sideCount_ = 0;
     int rows_ = 1;
     QFont markFont_;
     bool marksUpright_ = false;
-    bool marksShown_ = true;
 };
 
 PlotFrame Drawing::draw(QRectF area)
 {
+    area_ = area;
     frame_.horizontal = model_.range(Axis::Bottom);
     frame_.vertical = model_.range(Axis::Left);
     if (frame_.horizontal.maximum <= frame_.horizontal.minimum)
@@ -238,9 +239,16 @@ void Drawing::drawBar(const BarSeries& series, int index, double x0, double x1, 
     if (index >= static_cast<int>(series.values.size()) || !series.values[index] ||
         !std::isfinite(*series.values[index]))
         return;
-    const double base = std::clamp(0.0, frame_.vertical.minimum, frame_.vertical.maximum);
+    const auto [lowest, highest] = frame_.vertical;
+    const double base = std::clamp(0.0, lowest, highest);
     const double value = *series.values[index];
-    const double yTop = yOf(std::max(value, base)), yBottom = yOf(std::min(value, base));
+    // Only the part of the bar within the axis range shows; a bar wholly
+    // below or above it shows nothing, rather than a slab on the floor.
+    const double top = std::min(std::max(value, base), highest), bottom = std::max(std::min(value, base), lowest);
+    if (top == bottom && value != base)
+        return;
+    const bool cutAtTop = std::max(value, base) > highest;
+    const double yTop = yOf(top), yBottom = yOf(bottom);
     const QColor colour = toQColor(series.colour);
     const QRectF front = QRectF(QPointF(x0, yTop), QPointF(x1, yBottom)).translated(offset);
     const bool outlined = front.width() >= 4;
@@ -251,8 +259,11 @@ void Drawing::drawBar(const BarSeries& series, int index, double x0, double x1, 
         depth *= deepest / length;
     p_.setPen(outlined ? QPen(Qt::black, 0) : QPen(Qt::NoPen));
     if (depth.x() != 0 || depth.y() != 0) {
-        p_.setBrush(colour.lighter(125));
-        p_.drawPolygon(QPolygonF({front.topLeft(), front.topRight(), front.topRight() + depth, front.topLeft() + depth}));
+        if (!cutAtTop) {
+            p_.setBrush(colour.lighter(125));
+            p_.drawPolygon(
+                QPolygonF({front.topLeft(), front.topRight(), front.topRight() + depth, front.topLeft() + depth}));
+        }
         p_.setBrush(colour.darker(130));
         p_.drawPolygon(QPolygonF({front.topRight(), front.topRight() + depth, front.bottomRight() + depth,
                                   front.bottomRight()}));
@@ -261,63 +272,90 @@ void Drawing::drawBar(const BarSeries& series, int index, double x0, double x1, 
     p_.drawRect(front);
 }
 
-// Marks keep one size; upright when wider than a bar's place, left out when
-// even upright they would pile over one another. Returns the room they need
-// above the plot.
+// Marks stand level at the largest size from 10 down to 8 pixels that fits
+// a bar's place, else upright at the largest size whose line fits it, else
+// upright at 8 pixels, each drawn only where it overlaps no mark already
+// drawn. Returns the room they need above the plot.
 double Drawing::layoutMarks()
 {
-    markFont_ = pixelFont(10);
-    const QFontMetricsF metrics(markFont_);
-    double widest = 0;
+    constexpr int kLargest = 10, kSmallest = 8;
     int longestArrow = 0;
-    for (const auto& s : model_.series()) {
-        if (!s.marksVisible)
-            continue;
-        longestArrow = std::max(longestArrow, s.arrowLength);
-        for (const auto& v : s.values)
-            if (v)
-                widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(chartNumber(*v))) + 6);
-    }
+    for (const auto& s : model_.series())
+        if (s.marksVisible)
+            longestArrow = std::max(longestArrow, s.arrowLength);
+    const auto widestAt = [&](const QFont& font) {
+        const QFontMetricsF metrics(font);
+        double widest = 0;
+        for (const auto& s : model_.series())
+            if (s.marksVisible)
+                for (const auto& v : s.values)
+                    if (v)
+                        widest =
+                            std::max(widest, metrics.horizontalAdvance(QString::fromStdString(chartNumber(*v))) + 6);
+        return widest;
+    };
     const double place = groupWidth_ / std::max(1, sideCount_);
-    marksUpright_ = widest > place;
-    marksShown_ = widest > 0 && (!marksUpright_ || metrics.height() + 2 <= place);
-    if (!marksShown_)
+    const auto fits = [&](bool upright) {
+        for (int pixels = kLargest; pixels >= kSmallest; --pixels) {
+            markFont_ = pixelFont(pixels);
+            if ((upright ? QFontMetricsF(markFont_).height() + 2 : widestAt(markFont_)) <= place)
+                return true;
+        }
+        return false;
+    };
+    marksUpright_ = !fits(false);
+    if (marksUpright_ && !fits(true))
+        markFont_ = pixelFont(kSmallest);
+    const double widest = widestAt(markFont_);
+    if (widest == 0)
         return 6;
-    return longestArrow + (marksUpright_ ? widest : metrics.height() + 2) + 4;
+    return longestArrow + (marksUpright_ ? widest : QFontMetricsF(markFont_).height() + 2) + 4;
 }
 
 void Drawing::drawMarks()
 {
-    if (!marksShown_)
-        return;
     const QFontMetricsF metrics(markFont_);
+    const QRectF& f = frame_.front;
     p_.save();
-    p_.setClipRect(QRectF(frame_.front.left(), 0, frame_.front.width() + depth_.x() + 4, frame_.front.bottom() + 1));
+    // The plot and the room reserved above it.
+    p_.setClipRect(QRectF(QPointF(f.left(), area_.top()), QPointF(f.right() + depth_.x(), f.bottom())));
     p_.setRenderHint(QPainter::Antialiasing, true);
     p_.setFont(markFont_);
-    for (int s = 0; s < model_.seriesCount(); ++s) {
-        const BarSeries& series = model_.series()[s];
-        if (!series.marksVisible)
+    std::vector<QRectF> placed;
+    for (int c = 0; c < model_.categoryCount(); ++c) {
+        // Groups scrolled out of the plot, and bars beyond the value range,
+        // keep their marks to themselves.
+        if (xOf(c) < f.left() || xOf(c) > f.right())
             continue;
-        for (int c = 0; c < static_cast<int>(series.values.size()); ++c) {
-            if (!series.values[c] || !std::isfinite(*series.values[c]))
+        for (int s = 0; s < model_.seriesCount(); ++s) {
+            const BarSeries& series = model_.series()[s];
+            if (!series.marksVisible || c >= static_cast<int>(series.values.size()) || !series.values[c] ||
+                !std::isfinite(*series.values[c]))
+                continue;
+            const double value = *series.values[c];
+            if (value < frame_.vertical.minimum || value > frame_.vertical.maximum)
                 continue;
             const BarSlot slot = slotOf(s, c);
-            const double value = *series.values[c];
             const double direction = value < 0 ? 1 : -1;
             const QPointF foot = QPointF((slot.x0 + slot.x1) / 2, yOf(value)) + slot.offset + slot.depth / 2;
             const QPointF tip = foot + QPointF(0, direction * series.arrowLength);
-            p_.setPen(QPen(QColor(128, 128, 128), 0));
-            p_.drawLine(foot, tip);
             const QString text = QString::fromStdString(chartNumber(value));
             const QSizeF size(metrics.horizontalAdvance(text) + 6, metrics.height() + 2);
-            p_.save();
-            p_.translate(tip);
+            QTransform at;
+            at.translate(tip.x(), tip.y());
             if (marksUpright_)
-                p_.rotate(-90);
+                at.rotate(-90);
             const QRectF box = marksUpright_
                                    ? QRectF(QPointF(value < 0 ? -size.width() : 0, -size.height() / 2), size)
                                    : QRectF(QPointF(-size.width() / 2, value < 0 ? 0 : -size.height()), size);
+            const QRectF onScreen = at.mapRect(box);
+            if (std::any_of(placed.begin(), placed.end(), [&](const QRectF& r) { return r.intersects(onScreen); }))
+                continue;
+            placed.push_back(onScreen);
+            p_.setPen(QPen(QColor(128, 128, 128), 0));
+            p_.drawLine(foot, tip);
+            p_.save();
+            p_.setTransform(at, true);
             p_.setBrush(Qt::white);
             p_.drawRect(box);
             p_.setPen(Qt::black);

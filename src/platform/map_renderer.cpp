@@ -27,8 +27,10 @@ std::vector<const Symbol*> ClassBreaksRenderer::symbolsFor(const DbfTable& table
     const int f = table.fieldIndex(field);
     if (f < 0)
         return out;
-    for (std::size_t r = 0; r < out.size(); ++r)
-        out[r] = &symbols_[classOf(table.value(r, f).asFloat())];
+    for (std::size_t r = 0; r < out.size(); ++r) {
+        const auto value = table.value(r, f).number();
+        out[r] = notPositive && !(value && *value > 0) ? &*notPositive : &symbols_[classOf(value.value_or(0))];
+    }
     return out;
 }
 

@@ -4,6 +4,7 @@
 // asks "which symbol does feature i take".
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,10 +41,12 @@ public:
 };
 
 // Symbol 0 below break 0, symbol i from break i-1 up to (not including)
-// break i, the last symbol from the last break up.
+// break i, the last symbol from the last break up; when `notPositive` is
+// set, values of 0 or less and missing ones take it instead.
 class ClassBreaksRenderer : public MapRenderer {
 public:
     std::string field;
+    std::optional<Symbol> notPositive;
     int breakCount() const { return static_cast<int>(breaks_.size()); }
     void setBreakCount(int count);
     double breakValue(int i) const { return breaks_.at(i); }

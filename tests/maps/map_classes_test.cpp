@@ -187,8 +187,11 @@ TEST(Highlight, ChoiceForEachLevel)
     EXPECT_EQ(region.campoRotulo, "NAME2_");
     EXPECT_FALSE(region.rdVisaoVisivel);
     const auto byState = escolheDestaque({.sel = "Centro-Oeste", .code = "5", .NivelRegiao = true, .rdVisao2 = 1});
-    EXPECT_EQ(byState.filtro, " REGDESC = 'CENTRO-OESTE'");
     EXPECT_EQ(byState.campoChave, "REGDESC");
+    // Its value is the region's, read from the regions layer.
+    EXPECT_EQ(byState.filtro, " NAME2_ = 'CENTRO-OESTE'");
+    EXPECT_TRUE(byState.mostraValor && byState.valorDasRegioes);
+    EXPECT_FALSE(region.valorDasRegioes);
 }
 
 TEST(ViewFields, OrderAndLabelFieldsOfEachView)

@@ -82,6 +82,10 @@ QButtonGroup* itens(QGroupBox* box, const QStringList& texts, bool horizontal)
 
 const QString kHintSalvar = "Salva em padrão EMF dentro da pasta do DAXO";
 
+// Legend row k: swatch, start value, "até", end value.
+int topoLinha(int k) { return 29 + k * 21; }
+QRect geometriaFim(int k) { return QRect(120, topoLinha(k), 73, 18); }
+
 } // namespace
 
 TfrmMapaBrasil::TfrmMapaBrasil(MapWindowData data, daxo::platform::DataModule& dm, std::string legenda,
@@ -158,18 +162,22 @@ void TfrmMapaBrasil::buildLegend()
 
     const QString valor = "color: #4AAECE; font: bold 9pt 'Times New Roman'";
     for (int k = 0; k <= kMaxClasses; ++k) {
-        const int y = 29 + k * 21;
+        const int y = topoLinha(k);
         const QString n = QString::number(90 + k);
         auto& l = linhas_[k];
         l.painel = painel(Panel1, qPrintable("Panel" + n), {}, QRect(4, y, 18, 18));
         l.painel->setAutoFillBackground(true);
         l.inicio = painel(Panel1, qPrintable("Label" + n + "I"), {}, QRect(24, y, 72, 18));
         l.ate = painel(Panel1, qPrintable("a" + n), "até", QRect(97, y, 24, 18));
-        l.fim = painel(Panel1, qPrintable("Label" + n + "F"), {}, QRect(120, y, 73, 18));
+        l.fim = painel(Panel1, qPrintable("Label" + n + "F"), {}, geometriaFim(k));
         l.inicio->setStyleSheet(valor);
         l.fim->setStyleSheet(valor);
         l.ate->setStyleSheet("color: #4AAECE; font: bold 8pt 'MS Sans Serif'");
     }
+    PanelSemDado = painel(Panel1, "PanelSemDado", {}, QRect(4, 0, 18, 18));
+    PanelSemDado->setAutoFillBackground(true);
+    LabelSemDado = painel(Panel1, "LabelSemDado", {}, QRect(24, 0, Panel1->width() - 24, 18));
+    LabelSemDado->setStyleSheet(valor);
     escondeLinhas();
 
     PnMudaLegenda = new QWidget(Panel1);
@@ -179,6 +187,28 @@ void TfrmMapaBrasil::buildLegend()
                                  QRect(4, 2, 120, 24));
     connect(btEditaLegenda, &QPushButton::clicked, this, [this] { btEditaLegendaClick(); });
     PnMudaLegenda->hide();
+}
+
+// The notice that a municipality did not exist in 1991 is longer than any
+// value: it takes the first row from the swatch on, and the row below if
+// it must wrap.
+void TfrmMapaBrasil::fimComAviso(bool aviso)
+{
+    QLabel* fim = linhas_[0].fim;
+    fim->setWordWrap(aviso);
+    fim->setAlignment(aviso ? Qt::AlignLeft | Qt::AlignTop : Qt::AlignLeft | Qt::AlignVCenter);
+    fim->setGeometry(aviso ? QRect(4, topoLinha(0), Panel1->width() - 4, topoLinha(2) - topoLinha(0) - 3)
+                           : geometriaFim(0));
+}
+
+// The row of the features outside the classes, right under the last class.
+void TfrmMapaBrasil::mostraSemDado(const LinhaLegenda& linha, int classes)
+{
+    PanelSemDado->move(PanelSemDado->x(), topoLinha(classes));
+    LabelSemDado->move(LabelSemDado->x(), topoLinha(classes));
+    LabelSemDado->setText(QString::fromStdString(linha.inicio));
+    PanelSemDado->setVisible(linha.visivel);
+    LabelSemDado->setVisible(linha.visivel);
 }
 
 void TfrmMapaBrasil::buildSide()

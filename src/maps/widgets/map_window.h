@@ -84,6 +84,8 @@ private:
     void desenhaClasses();
     void desenhaDestaque();
     void escondeLinhas();
+    void fimComAviso(bool aviso);
+    void mostraSemDado(const LinhaLegenda& linha, int classes);
     void mostraLegenda(const Legenda& legenda);
     void ComboBox1Change();
     void Button1111Click();
@@ -114,6 +116,8 @@ private:
     QLineEdit* Edit1 = nullptr;
     QLabel* PnValorIndicadorUnico = nullptr;
     std::array<LinhaWidgets, kMaxClasses + 1> linhas_{};
+    QLabel* PanelSemDado = nullptr;
+    QLabel* LabelSemDado = nullptr;
     QWidget* PnMudaLegenda = nullptr;
     QGroupBox* RadioGroup1 = nullptr;
     QButtonGroup* indicadores_ = nullptr;

@@ -108,6 +108,9 @@ void TfrmMapaBrasil::escondeLinhas()
     for (auto& l : linhas_)
         for (QLabel* w : {l.painel, l.inicio, l.ate, l.fim})
             w->hide();
+    PanelSemDado->hide();
+    LabelSemDado->hide();
+    fimComAviso(false);
 }
 
 void TfrmMapaBrasil::mostraLegenda(const Legenda& legenda)
@@ -126,6 +129,8 @@ void TfrmMapaBrasil::mostraLegenda(const Legenda& legenda)
         l.fim->setVisible(!dados.fim.empty());
         l.ate->setVisible(dados.ate);
     }
+    pinta(PanelSemDado, legenda.semDado.cor);
+    mostraSemDado(legenda.semDado, static_cast<int>(legenda.coresRenderer.size()));
 }
 
 bool TfrmMapaBrasil::Button1Click()
@@ -151,7 +156,10 @@ void TfrmMapaBrasil::desenhaClasses()
     MapLayer& layer = mapamostra_->Layers().item(0);
     const std::string coluna = colunaAtual();
     const platform::FieldStatistics fs = layer.records().statistics(coluna);
-    const Estatisticas stats{fs.minimum, fs.maximum, fs.count};
+    const Estatisticas stats{.minimo = fs.minimum,
+                             .maximo = fs.maximum,
+                             .quantidade = fs.count,
+                             .semValor = static_cast<std::size_t>(fs.count) < layer.featureCount() || (fs.count > 0 && fs.minimum <= 0)};
     const CamposVisao campos = camposVisao(!rdVisao->isHidden(), visoes_->checkedId(), itemVisaoNacional());
     const int indicador = data_.indicator;
     Quebras quebras = calculaQuebras(valoresPositivos(dm_, data_.programa, ArquivoCamadaAtual_, coluna, campos.ordem),
@@ -177,6 +185,7 @@ void TfrmMapaBrasil::desenhaClasses()
         symbol.fillColour = legenda.coresRenderer[k];
         symbol.outline = chkMostraLinhas->isChecked();
     }
+    renderer->notPositive = platform::Symbol{.fillColour = legenda.semDado.cor, .outline = chkMostraLinhas->isChecked()};
     PnValorIndicadorUnico->hide();
     mostraLegenda(legenda);
 
@@ -184,7 +193,7 @@ void TfrmMapaBrasil::desenhaClasses()
         layer.renderer = comNomes(renderer, campos.rotulo,
                                   {.font = "Verdana", .size = 6, .height = mapamostra_->Extent().height() / 50,
                                    .colour = 0xFFFFFF, .bold = false},
-                                  false);
+                                  true);
     else
         layer.renderer = renderer;
     mapamostra_->refresh();
@@ -196,7 +205,9 @@ void TfrmMapaBrasil::desenhaClasses()
 void TfrmMapaBrasil::desenhaDestaque()
 {
     btCor->hide();
-    const bool limpaLinhas = visoes_->checkedId() != 1 || rdVisao->isHidden();
+    // The value is searched again for every drawing: a view or a column
+    // never shows the value of another.
+    escondeLinhas();
     chkMostraLinhas->hide();
     const auto& s = data_.state;
     const Destaque d = escolheDestaque({.sel = data_.sel,
@@ -206,9 +217,6 @@ void TfrmMapaBrasil::desenhaDestaque()
                                         .NivelMunicipio = s.NivelMunicipio,
                                         .rdVisao = visoes_->checkedId(),
                                         .rdVisao2 = itemVisaoNacional()});
-    // A view that shows no value must not keep the value of another view.
-    if (limpaLinhas || !d.mostraValor)
-        escondeLinhas();
     rdVisao->setVisible(d.rdVisaoVisivel && !s.MapaNacional);
 
     auto& layers = mapamostra_->Layers();
@@ -217,12 +225,14 @@ void TfrmMapaBrasil::desenhaDestaque()
     MapLayer& layer = layers.item(0);
     layer.visible = true;
 
-    if (d.mostraValor) {
-        const platform::Recordset achado = layer.searchExpression(d.filtro);
+    MapLayer* fonte = d.valorDasRegioes ? layers.find(visao(true, 0).camada) : &layer;
+    if (d.mostraValor && fonte) {
+        const platform::Recordset achado = fonte->searchExpression(d.filtro);
         if (!achado.eof()) {
             bool ehValor = false;
             const std::string texto = textoValorUnico(data_.indicator, achado.value(colunaAtual()).asFloat(), ehValor);
             QLabel* alvo = ehValor ? linhas_[0].inicio : linhas_[0].fim;
+            fimComAviso(!ehValor);
             alvo->setText(QString::fromStdString(texto));
             alvo->show();
             if (ehValor) {

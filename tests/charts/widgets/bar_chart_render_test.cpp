@@ -122,3 +122,27 @@ TEST(BarChartRendering, DepthSidesFollowThe3DView)
     chart->model().view.enabled = false;
     EXPECT_FALSE(sideShown());
 }
+
+// A zoom that lifts the axis minimum above a bar leaves nothing of it (no
+// slab on the floor), and a bar above the axis maximum keeps its mark to
+// itself rather than floating it over the plot.
+TEST(BarChartRendering, BarsAndMarksOutsideTheValueRangeStayOutOfThePlot)
+{
+    const ChartColour low{45, 145, 115}, high{171, 163, 65};
+    BarChart chart;
+    chart.resize(600, 300);
+    chart.model().setSeries({{.title = "baixa", .colour = low, .labels = {"a", "b"}, .values = {1.0, std::nullopt}},
+                             {.title = "alta", .colour = high, .labels = {"a", "b"}, .values = {std::nullopt, 104.0}}});
+    chart.model().legendVisible = false;
+    chart.model().setRange(Axis::Left, {50, 100});
+    const QImage image = chart.toImage();
+    const auto colours = coloursIn(image);
+    const QColor shades[] = {QColor(low.red, low.green, low.blue), QColor(low.red, low.green, low.blue).lighter(125),
+                             QColor(low.red, low.green, low.blue).darker(130)};
+    for (const QColor& shade : shades)
+        EXPECT_FALSE(has(colours, {shade.red(), shade.green(), shade.blue()})) << shade.name().toStdString();
+    EXPECT_TRUE(has(colours, high)) << "the tall bar shows up to the top of the plot";
+
+    chart.model().seriesAt(1).marksVisible = false;
+    EXPECT_EQ(chart.toImage(), image);
+}

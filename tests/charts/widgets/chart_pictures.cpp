@@ -43,5 +43,11 @@ int main(int argc, char** argv)
          {"SpeedButton10", "SpeedButton10", "SpeedButton10", "SpeedButton5", "SpeedButton1", "CheckBox1"});
     grab(samples::sampleSeries(5, four), header, false, folder + "/chart_legend_top_behind.png",
          {"SpeedButton10", "SpeedButton10"});
+    // Zoomed in three times: the axis minimum rises above the small bars and
+    // the tall ones run out of the top; the wider groups give marks room.
+    grab(samples::sampleSeries(9, samples::kStates), header, false, folder + "/chart_27x9_zoom3.png",
+         {"SpeedButton5", "SpeedButton5", "SpeedButton5"});
+    grab(samples::sampleSeries(3, four), header, false, folder + "/chart_3x4_zoom3.png",
+         {"SpeedButton5", "SpeedButton5", "SpeedButton5"});
     return 0;
 }

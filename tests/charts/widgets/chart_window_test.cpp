@@ -224,6 +224,23 @@ TEST_F(ChartWindowTest, MarksOffThenASeriesMovedShowsAllMarks)
     EXPECT_EQ(combo->currentIndex(), 0);
 }
 
+// Twenty-seven states by nine series leave each bar a few pixels: the
+// marks still show where they have room, so the button switches them.
+TEST_F(ChartWindowTest, MarksOfACrowdedChartShowAndTheButtonHidesThem)
+{
+    ChartWindow window({.kind = ChartKind::Absolute, .header = "Filtro:Censo 2000 - População"},
+                       samples::sampleSeries(9, samples::kStates));
+    window.show();
+    QTest::mouseClick(child<QPushButton>(window, "SpeedButton14"), Qt::LeftButton);
+    const QImage withMarks = window.chart()->toImage();
+    QTest::mouseClick(child<QToolButton>(window, "SpeedButton11"), Qt::LeftButton);
+    ASSERT_FALSE(window.chart()->model().series().front().marksVisible);
+    const QImage withoutMarks = window.chart()->toImage();
+    EXPECT_NE(withMarks, withoutMarks);
+    QTest::mouseClick(child<QToolButton>(window, "SpeedButton13"), Qt::LeftButton);
+    EXPECT_EQ(window.chart()->toImage(), withMarks);
+}
+
 TEST_F(ChartWindowTest, SelectedSeriesGetsTheChosenBarLayout)
 {
     auto window = make();

@@ -6,6 +6,7 @@
 
 #include <QGroupBox>
 #include <QRadioButton>
+#include <QTest>
 
 using namespace daxo::maps;
 using namespace daxo::maps::test;
@@ -27,11 +28,11 @@ protected:
         }
         return out;
     }
-    double valorDe(const std::string& campo, const std::string& chave)
+    double valorDe(const std::string& campo, const std::string& chave, const std::string& coluna = "v01")
     {
         for (auto r = janela->mapamostra().Layers().item(0).records(); !r.eof(); r.moveNext())
             if (r.text(campo) == chave)
-                return r.value("v01").asFloat();
+                return r.value(coluna).asFloat();
         ADD_FAILURE() << chave;
         return -1;
     }
@@ -56,6 +57,26 @@ TEST_F(Highlight, AMunicipalityIsYellowOnItsStateWithItsValue)
     EXPECT_TRUE(erros.empty()) << erros.front();
 }
 
+TEST_F(Highlight, AMunicipalityMissingIn1991SaysSoInFull)
+{
+    censo = "1991";
+    abre(0, "Acre", "12");
+    std::string nome, codigo;
+    for (auto r = janela->mapamostra().Layers().item(0).records(); !r.eof() && nome.empty(); r.moveNext())
+        if (r.value("v01").asFloat() <= 0) {
+            nome = r.text("NAME1_");
+            codigo = r.text("ID_");
+        }
+    ASSERT_FALSE(nome.empty()) << "the sample has municipalities created after 1991";
+    abre(0, nome, codigo);
+    QLabel* aviso = rotulo("Label90F");
+    ASSERT_TRUE(visivel("Label90F"));
+    EXPECT_EQ(aviso->text(), QString::fromStdString(kMunicipioInexistente));
+    EXPECT_FALSE(visivel("Panel90"));
+    expectFits(aviso);
+    EXPECT_TRUE(erros.empty()) << erros.front();
+}
+
 TEST_F(Highlight, ARegionIsYellowAmongTheRegions)
 {
     auto& w = abre(0, "Nordeste", "2");
@@ -70,6 +91,32 @@ TEST_F(Highlight, ARegionIsYellowAmongTheRegions)
     EXPECT_FALSE(estados.empty());
     for (const auto& e : estados)
         EXPECT_EQ(e, "NORDESTE");
+    EXPECT_TRUE(erros.empty()) << erros.front();
+}
+
+// The region stays painted by state and by municipality, and so does its
+// value, of the column chosen.
+TEST_F(Highlight, ARegionKeepsItsValueInEveryView)
+{
+    auto& w = abre(0, "Nordeste", "2");
+    std::vector<double> doNordeste;
+    for (const std::string coluna : {"v01", "v02"})
+        doNordeste.push_back(valorDe("NAME2_", "NORDESTE", coluna));
+    ASSERT_NE(doNordeste[0], doNordeste[1]);
+    const auto visoes = w.findChild<QGroupBox*>("rdVisao2")->findChildren<QRadioButton*>();
+    const auto indicadores = w.findChild<QGroupBox*>("RadioGroup1")->findChildren<QRadioButton*>();
+    // On the round mark: a button may be wider than its text.
+    const auto clica = [](QRadioButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2)); };
+    for (int item : {1, 2}) {
+        clica(visoes[item]);
+        ASSERT_NE(w.ArquivoCamadaAtual(), "brmapa.dbf");
+        EXPECT_FALSE(amarelos("REGDESC").empty());
+        EXPECT_TRUE(visivel("Panel90") && visivel("Label90I")) << visoes[item]->text().toStdString();
+        EXPECT_EQ(texto("Label90I"), QString::fromStdString(formataValor(0, doNordeste[0])));
+        clica(indicadores[1]);
+        EXPECT_EQ(texto("Label90I"), QString::fromStdString(formataValor(0, doNordeste[1])));
+        clica(indicadores[0]);
+    }
     EXPECT_TRUE(erros.empty()) << erros.front();
 }
 

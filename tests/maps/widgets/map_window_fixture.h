@@ -46,7 +46,7 @@ protected:
         query::QueryRunner runner(*dm, migration);
         MapWindowData data;
         bt_MapaClick(*dm, runner,
-                     {.choice = {.indicator = indicator, .census = "2000", .names = {name}, .codes = {code}},
+                     {.choice = {.indicator = indicator, .census = censo, .names = {name}, .codes = {code}},
                       .rows = &rows,
                       .programa = folder},
                      {.abreJanela = [&](const MapWindowData& d) { data = d; }});
@@ -56,8 +56,9 @@ protected:
     TfrmMapaBrasil& abre(int indicator, const std::string& name, const std::string& code,
                          const std::vector<std::string>& boxes = {"chkMasculino", "chkFeminino"}, int age = 0)
     {
+        janela.reset();
         janela = std::make_unique<TfrmMapaBrasil>(prepara(indicator, name, code, boxes, age), *dm,
-                                                  "Indicador de teste", "2000");
+                                                  "Indicador de teste", censo);
         janela->onError = [this](const std::exception& e) { erros.push_back(e.what()); };
         janela->abreArquivo = [this](const fs::path& f) { abertos.push_back(f); };
         janela->show();
@@ -78,6 +79,17 @@ protected:
             cores.push_back(s ? s->fillColour : layer.defaultSymbol().fillColour);
         return cores;
     }
+    // The label's text fits inside it, measured with the label's own font
+    // (whichever font that turned out to be).
+    static void expectFits(QLabel* label)
+    {
+        label->ensurePolished();
+        const QRect room = label->contentsRect();
+        const int flags = (label->wordWrap() ? Qt::TextWordWrap : 0) | static_cast<int>(label->alignment());
+        const QRect needs = label->fontMetrics().boundingRect(room, flags, label->text());
+        EXPECT_TRUE(room.contains(needs)) << label->text().toStdString() << ": " << needs.width() << "x"
+                                          << needs.height() << " in " << room.width() << "x" << room.height();
+    }
     std::vector<double> valores(const std::string& coluna)
     {
         std::vector<double> out;
@@ -86,6 +98,7 @@ protected:
         return out;
     }
 
+    std::string censo = "2000";   // of the next window opened
     static inline fs::path folder;
     static inline std::unique_ptr<platform::DataModule> dm;
     std::unique_ptr<TfrmMapaBrasil> janela;

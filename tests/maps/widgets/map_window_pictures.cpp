@@ -1,9 +1,12 @@
 // Pictures of the map window for a person to look at; not a test.
 // map_window_pictures <folder>: the class map of a state with names, Brasil
-// by states, a highlighted municipality, and the legend editor open.
+// by states, a highlighted municipality and a region by state, the legend
+// editor open, and the 1991 map of a state and of one of its municipalities
+// created later.
 // map_window_pictures <folder> <full installation>: the country on the full
 // installation: by states, Bahia by municipality, the microregions with
-// their outlines, and the municipal maps of income and illiteracy.
+// their outlines, the municipal maps of income and illiteracy, and the 1991
+// map of all regions by municipality.
 #include "indicators/indicator_panels.h"
 #include "indicators/indicator_rows.h"
 #include "localities/chosen_list.h"
@@ -31,6 +34,7 @@ namespace {
 
 fs::path programa;
 std::unique_ptr<platform::DataModule> dm;
+std::string censo = "2000";   // of the next map opened
 
 std::unique_ptr<maps::TfrmMapaBrasil> abre(const std::string& name, const std::string& code,
                                            const test::Request& request = {.boxes = {"chkMasculino", "chkFeminino"}},
@@ -42,11 +46,11 @@ std::unique_ptr<maps::TfrmMapaBrasil> abre(const std::string& name, const std::s
     query::QueryRunner runner(*dm, migration);
     maps::MapWindowData data;
     maps::bt_MapaClick(*dm, runner,
-                       {.choice = {.indicator = request.indicator, .census = "2000", .names = {name}, .codes = {code}},
+                       {.choice = {.indicator = request.indicator, .census = censo, .names = {name}, .codes = {code}},
                         .rows = &rows,
                         .programa = programa},
                        {.abreJanela = [&](const maps::MapWindowData& d) { data = d; }});
-    auto w = std::make_unique<maps::TfrmMapaBrasil>(data, *dm, caption, "2000");
+    auto w = std::make_unique<maps::TfrmMapaBrasil>(data, *dm, caption, censo);
     w->onError = [](const std::exception& e) { std::cerr << "message: " << e.what() << "\n"; };
     w->show();
     QApplication::processEvents();
@@ -91,6 +95,13 @@ void nacionais(const fs::path& out)
         visao(*w, "rdVisao2", 2);
         salva(*w, out / "brasil_analfabetismo_municipios.png");
     }
+    {
+        // Municipalities created after 1991 lie outside the classes.
+        censo = "1991";
+        auto w = abre("Regiões", "987654321");
+        salva(*w, out / "mapa_regioes_1991.png");
+        censo = "2000";
+    }
 }
 
 // Brasil by microregions: the 27 microregion layers drawn together with
@@ -116,7 +127,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::cerr << "usage: map_window_pictures <folder>\n";
+        std::cerr << "usage: map_window_pictures <folder> [<full installation>]\n";
         return 2;
     }
     const fs::path out = argv[1];
@@ -153,6 +164,27 @@ int main(int argc, char** argv)
         auto w = abre("Acrelândia", "120010");
         w->findChild<QCheckBox*>("ckMostrarMunicipio")->click();
         salva(*w, out / "mapa_municipio.png");
+    }
+    {
+        auto w = abre("Nordeste", "2");
+        visao(*w, "rdVisao2", 1);
+        salva(*w, out / "mapa_regiao_por_uf.png");
+    }
+    censo = "1991";
+    std::string novo, codigoNovo;   // a municipality created after 1991
+    {
+        auto w = abre("Acre", "12");
+        w->findChild<QCheckBox*>("ckMostrarMunicipio")->click();
+        salva(*w, out / "mapa_estado_1991.png");
+        for (auto r = w->mapamostra().Layers().item(0).records(); !r.eof() && novo.empty(); r.moveNext())
+            if (r.value("v01").asFloat() <= 0) {
+                novo = r.text("NAME1_");
+                codigoNovo = r.text("ID_");
+            }
+    }
+    if (!novo.empty()) {
+        auto w = abre(novo, codigoNovo);
+        salva(*w, out / "mapa_municipio_inexistente_1991.png");
     }
     dm.reset();
     fs::remove_all(programa);

@@ -171,6 +171,46 @@ TEST_F(ClassMap, BrasilOpensByMunicipalityAndTheViewsSwitchLayers)
     EXPECT_TRUE(erros.empty()) << erros.front();
 }
 
+// Municipalities that did not exist in 1991 have no value: they are drawn
+// outside the classes, in the colour of the legend's own row for them.
+TEST_F(ClassMap, FeaturesWithoutAPositiveValueAreOutsideTheClasses)
+{
+    censo = "1991";
+    auto& w = abre(0, "Acre", "12");
+    const auto cores = coresDesenhadas();
+    const auto v = valores("v01");
+    int semValor = 0;
+    for (std::size_t i = 0; i < v.size(); ++i)
+        if (v[i] <= 0) {
+            ++semValor;
+            EXPECT_EQ(cores[i], kCorSemDado) << "feature " << i;
+        } else {
+            EXPECT_NE(cores[i], kCorSemDado) << "feature " << i;
+        }
+    ASSERT_GT(semValor, 0) << "the sample has municipalities created after 1991";
+    expectColoursFollowTheLegend("v01");
+
+    escolheClasses(9);
+    const auto cores9 = coresDesenhadas();
+    ASSERT_TRUE(visivel("PanelSemDado") && visivel("LabelSemDado"));
+    EXPECT_EQ(rotulo("PanelSemDado")->palette().color(QPalette::Window).rgb() & 0xFFFFFF, kCorSemDado);
+    EXPECT_EQ(texto("LabelSemDado").trimmed(), kSemDado);
+    expectFits(rotulo("LabelSemDado"));
+    // Right under the last class, above the legend editor's button.
+    const int ultima = rotulo("Panel" + QString::number(90 + linhasVisiveis() - 1))->geometry().bottom();
+    EXPECT_GT(rotulo("LabelSemDado")->y(), ultima);
+    EXPECT_LT(rotulo("LabelSemDado")->geometry().bottom(), w.findChild<QWidget*>("PnMudaLegenda")->y());
+
+    // White names keep a dark halo over the light classes.
+    QTest::mouseClick(w.findChild<QCheckBox*>("ckMostrarMunicipio"), Qt::LeftButton);
+    const auto placer = std::dynamic_pointer_cast<daxo::platform::LabelPlacer>(w.mapamostra().Layers().item(0).renderer);
+    ASSERT_NE(placer, nullptr);
+    EXPECT_EQ(placer->defaultSymbol.colour, 0xFFFFFFu);
+    EXPECT_TRUE(placer->halo);
+    EXPECT_EQ(coresDesenhadas(), cores9);
+    EXPECT_TRUE(erros.empty()) << erros.front();
+}
+
 TEST_F(ClassMap, IdentifyShowsNameAndValueAndLeavingEmptiesIt)
 {
     auto& w = abre(0, "Acre", "12");
