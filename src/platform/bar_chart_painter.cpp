@@ -323,21 +323,20 @@ void Drawing::drawMarks()
     p_.setFont(markFont_);
     std::vector<QRectF> placed;
     for (int c = 0; c < model_.categoryCount(); ++c) {
-        // Groups scrolled out of the plot, and bars beyond the value range,
-        // keep their marks to themselves.
-        if (xOf(c) < f.left() || xOf(c) > f.right())
-            continue;
         for (int s = 0; s < model_.seriesCount(); ++s) {
             const BarSeries& series = model_.series()[s];
             if (!series.marksVisible || c >= static_cast<int>(series.values.size()) || !series.values[c] ||
                 !std::isfinite(*series.values[c]))
                 continue;
             const double value = *series.values[c];
-            if (value < frame_.vertical.minimum || value > frame_.vertical.maximum)
-                continue;
             const BarSlot slot = slotOf(s, c);
-            const double direction = value < 0 ? 1 : -1;
             const QPointF foot = QPointF((slot.x0 + slot.x1) / 2, yOf(value)) + slot.offset + slot.depth / 2;
+            // Bars scrolled out of the plot or beyond the value range keep
+            // their marks to themselves.
+            if (value < frame_.vertical.minimum || value > frame_.vertical.maximum || foot.x() < f.left() ||
+                foot.x() > f.right() + depth_.x())
+                continue;
+            const double direction = value < 0 ? 1 : -1;
             const QPointF tip = foot + QPointF(0, direction * series.arrowLength);
             const QString text = QString::fromStdString(chartNumber(value));
             const QSizeF size(metrics.horizontalAdvance(text) + 6, metrics.height() + 2);
@@ -349,7 +348,9 @@ void Drawing::drawMarks()
                                    ? QRectF(QPointF(value < 0 ? -size.width() : 0, -size.height() / 2), size)
                                    : QRectF(QPointF(-size.width() / 2, value < 0 ? 0 : -size.height()), size);
             const QRectF onScreen = at.mapRect(box);
-            if (std::any_of(placed.begin(), placed.end(), [&](const QRectF& r) { return r.intersects(onScreen); }))
+            // Marks that merely touch still read apart.
+            const QRectF inner = onScreen.adjusted(1, 1, -1, -1);
+            if (std::any_of(placed.begin(), placed.end(), [&](const QRectF& r) { return r.intersects(inner); }))
                 continue;
             placed.push_back(onScreen);
             p_.setPen(QPen(QColor(128, 128, 128), 0));
