@@ -47,7 +47,7 @@ int main(int argc, char** argv)
     // the tall ones run out of the top; the wider groups give marks room.
     grab(samples::sampleSeries(9, samples::kStates), header, false, folder + "/chart_27x9_zoom3.png",
          {"SpeedButton5", "SpeedButton5", "SpeedButton5"});
-    grab(samples::sampleSeries(3, four), header, false, folder + "/chart_3x4_zoom3.png",
-         {"SpeedButton5", "SpeedButton5", "SpeedButton5"});
+    grab(samples::sampleSeries(3, four), header, false, folder + "/chart_3x4_zoom2.png",
+         {"SpeedButton5", "SpeedButton5"});
     return 0;
 }
