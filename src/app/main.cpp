@@ -1,9 +1,11 @@
 #include "application.h"
+#include "batch.h"
 #include "chart_output.h"
 #include "data_module_setup.h"
 #include "legend_window.h"
 #include "main_window.h"
 #include "map_output.h"
+#include "query_actions.h"
 #include "splash.h"
 #include "table_output.h"
 #include "indicators/widgets/indicator_page.h"
@@ -14,12 +16,29 @@
 #include <QIcon>
 
 #include <filesystem>
+#include <iostream>
 #include <stdexcept>
 
 using namespace daxo::app;
 
+// Saved queries run without a window (and without a display).
+int runCommandLine(int argc, char** argv)
+{
+    QCoreApplication core(argc, argv);
+    BatchOptions options;
+    try {
+        options = parseBatchArguments(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::exception& e) {
+        std::cerr << e.what() << '\n';
+        return 2;
+    }
+    return runBatch(options, QCoreApplication::applicationDirPath().toStdString(), std::cout, std::cerr);
+}
+
 int main(int argc, char** argv)
 {
+    if (isBatchCall(argc, argv))
+        return runCommandLine(argc, argv);
     DaxoApplication app(argc, argv);
     // Help pages, pictures and the exit clean-up work relative to the program folder.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
@@ -50,6 +69,7 @@ int main(int argc, char** argv)
     wireTableOutput(frmPrincipal, *indicatorPage, *localityPage);
     wireChartOutput(frmPrincipal, *indicatorPage, *localityPage);
     wireMapOutput(frmPrincipal, *indicatorPage, *localityPage);
+    wireQueryActions(frmPrincipal, *indicatorPage, *localityPage);
     app.run([] { criaDmDAXO(std::filesystem::current_path()); });
     TfrmLegenda frmLegenda;
 

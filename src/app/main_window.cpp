@@ -264,6 +264,23 @@ void TfrmPrincipal::buildOutputPanel(QWidget* page)
     }
     setHint(saidas_[0], u(kDicaTabela));
 
+    // Below the outputs, where the panel has room.
+    const std::array<std::pair<const char*, const char*>, 2> consulta = {
+        {{"btSalvarConsulta", "Salvar consulta…"}, {"btAbrirConsulta", "Abrir consulta…"}}};
+    for (int i = 0; i < 2; ++i) {
+        auto* b = new QPushButton(u(consulta[i].second), pnEscolhaSaida_);
+        b->setObjectName(consulta[i].first);
+        b->setGeometry(31 + i * 144, 262, 130, 28);
+        b->setCursor(Qt::PointingHandCursor);
+        connect(b, &QPushButton::clicked, this, [this, i] {
+            runAction([&] {
+                if (acoesConsulta_[i])
+                    acoesConsulta_[i]();
+            });
+            mirror();
+        });
+    }
+
     pnaguarde_ = new QWidget(pnEscolhaSaida_);
     pnaguarde_->setObjectName("pnaguarde");
     pnaguarde_->setGeometry(31, 100, 418, 130);
@@ -319,6 +336,11 @@ void TfrmPrincipal::buildFooter()
 void TfrmPrincipal::setOutputAction(Saida saida, std::function<void()> action)
 {
     acoesSaida_[static_cast<int>(saida)] = std::move(action);
+}
+
+void TfrmPrincipal::setQueryAction(AcaoConsulta acao, std::function<void()> action)
+{
+    acoesConsulta_[static_cast<int>(acao)] = std::move(action);
 }
 
 // Every wizard handler: what it did before an error stays done and is shown.

@@ -24,6 +24,8 @@ namespace daxo::app {
 inline int NumeroRelatorio = 1;
 
 enum class Saida { Tabela, Grafico, Mapa };
+// The buttons below the outputs that keep and reuse a query.
+enum class AcaoConsulta { Salvar, Abrir };
 
 class TfrmPrincipal : public QWidget {
     Q_OBJECT
@@ -50,6 +52,7 @@ public:
     void setLayerLoader(std::function<void()> load) { carregaCamadas_ = std::move(load); }
     // What an output button does; each raises a message until it is set.
     void setOutputAction(Saida saida, std::function<void()> action);
+    void setQueryAction(AcaoConsulta acao, std::function<void()> action);
 
     // Pumps pending window messages during long work.
     void AtualizaMostrador(const QString& text);
@@ -99,6 +102,7 @@ private:
     std::array<QLabel*, 4> aguarde_{};
     std::array<QToolButton*, 3> saidas_{};
     std::array<std::function<void()>, 3> acoesSaida_;
+    std::array<std::function<void()>, 2> acoesConsulta_;
     std::function<void()> carregaCamadas_;
     QPushButton* btVoltar_ = nullptr;
     QPushButton* btAvancar_ = nullptr;

@@ -42,6 +42,29 @@ reports::NationalTotalChoice totalChoice(const indicators::IndicatorPanels& pane
             .deficiencia = index(census1991 ? "cbDeficiencia1991" : "cbDeficiencia2000")};
 }
 
+reports::ReportOutput tableReport(const TableRun& run)
+{
+    const auto rows = query::runnerRows(*run.rows);
+    const int indicator = run.panels->indicatorIndex();
+    query::QueryRunner runner(*run.dm, *run.migration, run.progress);
+    runner.ExecutaConsulta(rows, {.indicator = indicator, .census = run.census, .names = run.names, .codes = run.codes});
+
+    reports::TableReportJob job;
+    job.context.indicator = indicator;
+    job.context.indicatorText = run.panels->indicatorText();
+    job.context.caption = run.caption;
+    job.context.census = run.census;
+    job.context.migrationOrigin = run.names.empty() ? "" : run.names.front();
+    job.context.buscaRotulo = [&rows](const std::string& column, std::string& label) {
+        query::BuscaRotulo(rows.CampoLinha, rows.RotuloLinha, column, label);
+    };
+    job.totalChoice = totalChoice(*run.panels);
+    job.programFolder = run.folder;
+    job.openPage = run.openPage;
+    job.formats = run.formats;
+    return reports::MontaRelatorio(*run.dm, std::move(job), NumeroRelatorio, totalBrasil());
+}
+
 void bt_tabelaClick(TfrmPrincipal& window, const TableOutputInput& input)
 {
     auto& wizard = window.wizard();
@@ -50,32 +73,20 @@ void bt_tabelaClick(TfrmPrincipal& window, const TableOutputInput& input)
     window.mirror();
     window.AtualizaMostrador({});
 
-    const auto rows = query::runnerRows(*input.rows);
-    const int indicator = input.panels->indicatorIndex();
-    auto& dm = dmDAXO();
-    query::QueryRunner runner(dm, *input.migration, [&window](const std::string& text) {
-        window.AtualizaMostrador(QString::fromStdString(text));
-    });
-    runner.ExecutaConsulta(rows, {.indicator = indicator,
-                                  .census = wizard.censusText(),
-                                  .names = input.names,
-                                  .codes = input.codes});
-
-    reports::TableReportJob job;
-    job.context.indicator = indicator;
-    job.context.indicatorText = input.panels->indicatorText();
-    job.context.caption = wizard.caption();
-    job.context.census = wizard.censusText();
-    job.context.migrationOrigin = input.names.empty() ? "" : input.names.front();
-    job.context.buscaRotulo = [&rows](const std::string& column, std::string& label) {
-        query::BuscaRotulo(rows.CampoLinha, rows.RotuloLinha, column, label);
-    };
-    job.totalChoice = totalChoice(*input.panels);
-    job.programFolder = window.programFolder();
-    job.openPage = [](const std::filesystem::path& page) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
-    };
-    reports::MontaRelatorio(dm, std::move(job), NumeroRelatorio, totalBrasil());
+    tableReport({.dm = &dmDAXO(),
+                 .rows = input.rows,
+                 .panels = input.panels,
+                 .caption = wizard.caption(),
+                 .census = wizard.censusText(),
+                 .names = input.names,
+                 .codes = input.codes,
+                 .migration = input.migration,
+                 .folder = window.programFolder(),
+                 .openPage =
+                     [](const std::filesystem::path& page) {
+                         QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
+                     },
+                 .progress = [&window](const std::string& text) { window.AtualizaMostrador(QString::fromStdString(text)); }});
 
     wizard.setWaitingVisible(false);
     window.mirror();

@@ -4,10 +4,15 @@
 #include "indicators/indicator_rows.h"
 #include "query/query_runner.h"
 #include "reports/national_totals.h"
+#include "reports/table_report.h"
 
 namespace daxo::indicators {
 class IndicatorPanels;
 class IndicatorPageController;
+}
+
+namespace daxo::platform {
+struct DataModule;
 }
 
 namespace daxo::localities {
@@ -35,6 +40,23 @@ TableOutputInput outputInput(indicators::IndicatorPageController& indicatorPage,
 
 // The national total of the last percentage computed, kept between outputs.
 reports::TotalBrasil& totalBrasil();
+
+// One table report: the query run and the files, for the window and the
+// command line alike.
+struct TableRun {
+    platform::DataModule* dm = nullptr;
+    const indicators::IndicatorRows* rows = nullptr;
+    const indicators::IndicatorPanels* panels = nullptr;
+    std::string caption;   // lblResultIndicador
+    std::string census;    // lblResultCenso
+    std::vector<std::string> names, codes;
+    localities::MigrationLists* migration = nullptr;
+    std::filesystem::path folder;
+    std::function<void(const std::filesystem::path&)> openPage;
+    std::function<void(const std::string&)> progress;
+    reports::ReportFormats formats;
+};
+reports::ReportOutput tableReport(const TableRun& run);
 
 void bt_tabelaClick(TfrmPrincipal& window, const TableOutputInput& input);
 

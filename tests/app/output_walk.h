@@ -6,6 +6,7 @@
 #include "app/data_module_setup.h"
 #include "app/main_window.h"
 #include "app/map_output.h"
+#include "app/query_actions.h"
 #include "app/table_output.h"
 #include "click_reading_messages.h"
 #include "indicators/widgets/indicator_page.h"
@@ -20,6 +21,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 namespace daxo::app::test {
 
@@ -51,6 +53,7 @@ protected:
         wireTableOutput(*window, *indicatorPage, *localityPage);
         wireChartOutput(*window, *indicatorPage, *localityPage);
         wireMapOutput(*window, *indicatorPage, *localityPage);
+        wireQueryActions(*window, *indicatorPage, *localityPage, [this](bool) { return queryFile; });
         window->setProgramFolder(program);
         window->setScreenWidthSource([] { return 1024; });
         window->show();
@@ -129,6 +132,8 @@ protected:
 
     static inline std::filesystem::path program;
     std::unique_ptr<TfrmPrincipal> window;
+    // What the file dialogs of "Salvar consulta…" and "Abrir consulta…" answer.
+    std::optional<std::filesystem::path> queryFile;
     QStringList messages;
 };
 

@@ -81,6 +81,11 @@ void IndicatorPageController::leavePage()
     });
 }
 
+void IndicatorPageController::restore(const std::function<void(IndicatorPanels&)>& change)
+{
+    withRefresh([&] { change(panels_); });
+}
+
 void IndicatorPageController::rebuildCaption()
 {
     withRefresh([this] { panels_.MontaFiltro(); });

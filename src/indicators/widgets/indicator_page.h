@@ -28,6 +28,10 @@ public:
     void indicatorChanged() override;
     void leavePage() override;
 
+    // A change made on the panels by the program (a saved query restored),
+    // shown on the page afterwards.
+    void restore(const std::function<void(IndicatorPanels&)>& change);
+
     // MontaFiltro, for the migration list that becomes empty.
     void rebuildCaption();
 

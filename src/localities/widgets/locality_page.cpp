@@ -98,6 +98,14 @@ void LocalityPageController::clearChosen()
     widget_->showChosen(selection_.chosen());
 }
 
+void LocalityPageController::restoreChosen(const std::vector<std::string>& texts, const std::vector<std::string>& codes)
+{
+    selection_.chosen().clear();
+    for (std::size_t i = 0; i < texts.size() && i < codes.size(); ++i)
+        selection_.chosen().append(texts[i], codes[i]);
+    widget_->showChosen(selection_.chosen());
+}
+
 void LocalityPageController::clearMunicipioLabel() { widget_->LabelMunicipio->clear(); }
 
 void LocalityPageController::setHeading(const std::string& text)

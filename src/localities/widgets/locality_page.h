@@ -49,6 +49,8 @@ public:
     void setChosenListVisible(bool visible) override;
     void hideMaps() override;
     void clearChosen() override;
+    // The chosen list of a saved query, as it was.
+    void restoreChosen(const std::vector<std::string>& texts, const std::vector<std::string>& codes);
     void clearMunicipioLabel() override;
     void setHeading(const std::string& text) override;
 

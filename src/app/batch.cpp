@@ -1,0 +1,170 @@
+#include "batch.h"
+
+#include "data_module_setup.h"
+#include "indicators/indicator_rows.h"
+#include "localities/chosen_list.h"
+#include "main_window.h"
+#include "maps/map_preparation.h"
+#include "saved_query.h"
+#include "table_output.h"
+
+#include <stdexcept>
+
+namespace daxo::app {
+
+namespace fs = std::filesystem;
+
+const char* const kUsoLinhaDeComando =
+    "Uso: daxo --consulta ARQUIVO [--consulta ARQUIVO ...] [--saida PASTA]\n"
+    "            [--formatos html,xlsx,csv] [--saida-tipo tabela|mapa]\n"
+    "     daxo --ajuda\n"
+    "\n"
+    "Executa consultas salvas pelo botão \"Salvar consulta...\" sem abrir a janela.\n"
+    "  --consulta ARQUIVO   a consulta salva (.json); várias são executadas em ordem\n"
+    "  --saida PASTA        onde gravar os arquivos (a pasta atual, se omitida)\n"
+    "  --formatos LISTA     tabela: html (página e planilha .xls com as páginas de\n"
+    "                       percentuais), xlsx, csv; todos, se omitida\n"
+    "  --saida-tipo TIPO    tabela (padrão) ou mapa (verifica a consulta como o botão Mapa)\n"
+    "Cada arquivo gravado é listado. Uma recusa ou falha encerra com a mensagem e\n"
+    "código de saída diferente de zero.\n";
+
+namespace {
+
+const std::set<std::string> kFormatosTabela = {"html", "xlsx", "csv"};
+
+std::vector<std::string> splitComma(const std::string& text)
+{
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : text + ",") {
+        if (c != ',') {
+            part += c;
+        } else if (!part.empty()) {
+            parts.push_back(part);
+            part.clear();
+        }
+    }
+    return parts;
+}
+
+void runTable(const SavedQuery& query, const indicators::IndicatorPanels& panels, const indicators::IndicatorRows& rows,
+              const BatchOptions& options, std::ostream& out)
+{
+    const auto wants = [&](const char* format) { return options.formatos.empty() || options.formatos.count(format); };
+    localities::MigrationLists migration;
+    const auto written = tableReport({.dm = &dmDAXO(),
+                                      .rows = &rows,
+                                      .panels = &panels,
+                                      .caption = panels.caption(),
+                                      .census = panels.census(),
+                                      .names = query.names,
+                                      .codes = query.codes,
+                                      .migration = &migration,
+                                      .folder = options.saida,
+                                      .formats = {.pages = wants("html"), .workbook = wants("xlsx"), .csv = wants("csv")}});
+    for (const auto& file : written.files)
+        out << file.string() << '\n';
+}
+
+void runMap(const SavedQuery& query, const indicators::IndicatorPanels& panels, const indicators::IndicatorRows& rows,
+            const fs::path& programFolder)
+{
+    const auto runnerRows = query::runnerRows(rows);
+    localities::MigrationLists migration;
+    query::QueryRunner runner(dmDAXO(), migration);
+    maps::bt_MapaClick(dmDAXO(), runner,
+                       {.choice = {.indicator = panels.indicatorIndex(),
+                                   .census = panels.census(),
+                                   .names = query.names,
+                                   .codes = query.codes},
+                        .rows = &runnerRows,
+                        .programa = programFolder},
+                       {.aguarde = {}, .abreJanela = [](const maps::MapWindowData&) {
+                            throw std::runtime_error("A saída em mapa ainda não grava figuras pela linha de comando; "
+                                                     "use a janela do mapa.");
+                        }});
+}
+
+} // namespace
+
+bool isBatchCall(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--consulta" || a == "--ajuda" || a.rfind("--consulta=", 0) == 0)
+            return true;
+    }
+    return false;
+}
+
+BatchOptions parseBatchArguments(const std::vector<std::string>& arguments)
+{
+    BatchOptions options;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        if (a == "--ajuda") {
+            options.ajuda = true;
+            continue;
+        }
+        if (a != "--consulta" && a != "--saida" && a != "--formatos" && a != "--saida-tipo")
+            throw std::runtime_error("Opção desconhecida: " + a + "\n\n" + kUsoLinhaDeComando);
+        if (i + 1 >= arguments.size())
+            throw std::runtime_error("Falta o valor da opção " + a + "\n\n" + kUsoLinhaDeComando);
+        const std::string& value = arguments[++i];
+        if (a == "--consulta") {
+            options.consultas.emplace_back(value);
+        } else if (a == "--saida") {
+            options.saida = value;
+        } else if (a == "--saida-tipo") {
+            if (value != "tabela" && value != "mapa")
+                throw std::runtime_error("Tipo de saída desconhecido: " + value + " (use tabela ou mapa)");
+            options.saidaTipo = value;
+        } else {
+            for (const auto& format : splitComma(value)) {
+                if (!kFormatosTabela.count(format))
+                    throw std::runtime_error("Formato desconhecido: " + format + " (use html, xlsx ou csv)");
+                options.formatos.insert(format);
+            }
+        }
+    }
+    if (!options.ajuda && options.consultas.empty())
+        throw std::runtime_error(std::string("Nenhuma consulta indicada.\n\n") + kUsoLinhaDeComando);
+    return options;
+}
+
+int runBatch(const BatchOptions& given, const fs::path& programFolder, std::ostream& out, std::ostream& err)
+{
+    if (given.ajuda) {
+        out << kUsoLinhaDeComando;
+        return 0;
+    }
+    BatchOptions options = given;
+    std::error_code ec;
+    options.saida = fs::absolute(options.saida.empty() ? fs::current_path(ec) : options.saida, ec);
+    if (!fs::is_directory(options.saida)) {
+        err << "A pasta de saída " << options.saida.string() << " não existe.\n";
+        return 1;
+    }
+    // Numbered as in a window just opened.
+    NumeroRelatorio = 1;
+    try {
+        criaDmDAXO(programFolder);
+        for (const auto& file : options.consultas) {
+            const SavedQuery query = readQueryFile(file);
+            indicators::IndicatorPanels panels;
+            restorePanels(panels, query);
+            panels.VerificaPasso3();
+            const auto rows = indicators::MontaLinhasIndicador(panels);
+            if (options.saidaTipo == "mapa")
+                runMap(query, panels, rows, programFolder);
+            else
+                runTable(query, panels, rows, options, out);
+        }
+    } catch (const std::exception& e) {
+        err << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace daxo::app

@@ -1,0 +1,165 @@
+// Saved queries: "Salvar consulta…" and "Abrir consulta…" on the output step
+// of the main window, and the same file run from the command line, on the
+// small sample installation.
+#include "app/batch.h"
+#include "app/saved_query.h"
+#include "output_walk.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+#include <fstream>
+#include <sstream>
+
+using namespace daxo::app;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string bytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Takes the pages the program hands to the desktop, which opens nothing here.
+class NoBrowser : public QObject {
+    Q_OBJECT
+public slots:
+    void open(const QUrl&) {}
+};
+
+class QueryFileTest : public daxo::app::test::OutputWalk {
+protected:
+    void SetUp() override
+    {
+        OutputWalk::SetUp();
+        QDesktopServices::setUrlHandler("file", &noBrowser, "open");
+        saida = program / "lote";
+        fs::create_directories(saida);
+    }
+    void TearDown() override
+    {
+        QDesktopServices::unsetUrlHandler("file");
+        fs::remove_all(saida);
+        OutputWalk::TearDown();
+    }
+
+    // The command line over the same installation; its output and errors.
+    int batch(std::vector<std::string> arguments)
+    {
+        out.str({});
+        err.str({});
+        return runBatch(parseBatchArguments(arguments), program, out, err);
+    }
+
+    NoBrowser noBrowser;
+    fs::path saida;
+    std::ostringstream out, err;
+};
+
+} // namespace
+
+TEST_F(QueryFileTest, SavedQueryRunInBatchWritesThePagesOfTheWindow)
+{
+    walkToLocalities(0, {"chkMasculino", "chkFeminino", "chkTodos"}, 5, 5);
+    chooseLocality("Sergipe");
+    chooseLocality("Acre", 2);
+    click("btAvancar");
+    queryFile = program / "consulta com espaço.json";
+    click("btSalvarConsulta");
+    ASSERT_TRUE(fs::exists(*queryFile)) << messages.join(" | ").toStdString();
+    click("bt_tabela");
+    ASSERT_TRUE(messages.isEmpty()) << messages.join(" | ").toStdString();
+
+    ASSERT_EQ(batch({"--consulta", queryFile->string(), "--saida", saida.string()}), 0) << err.str();
+    const std::vector<std::string> names = {"População2.html",  "População2.xls",  "População2p.html",
+                                            "População2p.xls",  "População2pb.html", "População2pb.xls"};
+    std::string listed;
+    for (const auto& name : names) {
+        listed += (saida / name).string() + "\n";
+        ASSERT_TRUE(fs::exists(saida / name)) << name;
+        EXPECT_EQ(bytes(saida / name), bytes(program / name)) << name;
+    }
+    for (const char* name : {"População2.csv", "População2p.csv", "População2pb.csv", "População2.xlsx"}) {
+        listed += (saida / name).string() + "\n";
+        EXPECT_TRUE(fs::exists(saida / name)) << name;
+    }
+    EXPECT_EQ(out.str(), listed) << "every file written is printed, in order";
+
+    // Only the workbook; two files in one call, numbered one after the other.
+    ASSERT_EQ(batch({"--formatos", "xlsx", "--consulta", queryFile->string(), "--consulta", queryFile->string(),
+                     "--saida", saida.string()}),
+              0) << err.str();
+    EXPECT_EQ(out.str(), (saida / "População2.xlsx").string() + "\n" + (saida / "População3.xlsx").string() + "\n");
+}
+
+TEST_F(QueryFileTest, OpeningAQueryRestoresTheWizardOrSaysWhatItCouldNot)
+{
+    walkToLocalities(0, {"chkMasculino", "chkFeminino"}, 5, 5);
+    chooseLocality("Sergipe");
+    click("btAvancar");
+    const std::string caption = window->wizard().caption();
+    queryFile = program / "sergipe.json";
+    click("btSalvarConsulta");
+
+    // Other choices: women unticked, the total ticked, one more locality.
+    click("btVoltar");
+    click("btVoltar");
+    tick("chkFeminino");
+    tick("chkTodos");
+    click("btAvancar");
+    chooseLocality("Acre", 2);
+    click("btAvancar");
+    ASSERT_NE(window->wizard().caption(), caption);
+
+    click("btAbrirConsulta");
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(" | ").toStdString();
+    EXPECT_EQ(window->PassoAtual(), PassoSaida);
+    EXPECT_EQ(window->wizard().caption(), caption);
+    EXPECT_EQ(window->wizard().censusText(), "2000");
+    EXPECT_TRUE(window->findChild<QCheckBox*>("chkFeminino")->isChecked());
+    EXPECT_FALSE(window->findChild<QCheckBox*>("chkTodos")->isChecked());
+    auto* chosen = window->findChild<QListWidget*>("cbSelecao");
+    ASSERT_EQ(chosen->count(), 1);
+    EXPECT_EQ(chosen->item(0)->text(), "Sergipe");
+
+    // A choice the panel no longer has is named, with the reason.
+    auto saved = readQueryFile(*queryFile);
+    saved.panel.push_back({.control = "chkInexistente", .toggle = true, .checked = true});
+    writeQueryFile(*queryFile, saved);
+    click("btAbrirConsulta");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages.front().toStdString(), "A consulta não pôde ser restaurada por inteiro:\n- o controle "
+                                              "«chkInexistente» não existe no painel deste indicador.");
+    std::ofstream(*queryFile) << "{\"formato\": \"DAXO consulta\", \"versao\": 2}";
+    messages.clear();
+    click("btAbrirConsulta");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages.front().toStdString(), "A consulta foi salva por uma versão mais nova do programa (versão 2 "
+                                              "do arquivo; esta versão lê até a 1).");
+}
+
+TEST_F(QueryFileTest, BatchRefusalsExitWithTheWindowsMessage)
+{
+    walkToLocalities();
+    chooseLocality("Sergipe");
+    chooseLocality("Acre", 2);
+    click("btAvancar");
+    queryFile = program / "duas.json";
+    click("btSalvarConsulta");
+    click("bt_Mapa");
+    ASSERT_EQ(messages.size(), 1);
+
+    EXPECT_EQ(batch({"--consulta", queryFile->string(), "--saida-tipo", "mapa", "--saida", saida.string()}), 1);
+    EXPECT_EQ(err.str(), messages.front().toStdString() + "\n");
+    EXPECT_EQ(out.str(), "");
+
+    EXPECT_EQ(batch({"--ajuda"}), 0);
+    EXPECT_EQ(out.str(), kUsoLinhaDeComando);
+    EXPECT_THROW(parseBatchArguments({"--consulta", "a.json", "--formatos", "html,gif"}), std::runtime_error);
+}
+
+#include "query_file_test.moc"
