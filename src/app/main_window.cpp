@@ -265,9 +265,9 @@ void TfrmPrincipal::buildOutputPanel(QWidget* page)
     setHint(saidas_[0], u(kDicaTabela));
 
     // Below the outputs, where the panel has room.
-    const std::array<std::pair<const char*, const char*>, 2> consulta = {
-        {{"btSalvarConsulta", "Salvar consulta…"}, {"btAbrirConsulta", "Abrir consulta…"}}};
-    for (int i = 0; i < 2; ++i) {
+    const std::array<std::pair<const char*, const char*>, 3> consulta = {
+        {{"btSalvarConsulta", "Salvar consulta…"}, {"btAbrirConsulta", "Abrir consulta…"}, {"btExportar", "Exportar…"}}};
+    for (int i = 0; i < 3; ++i) {
         auto* b = new QPushButton(u(consulta[i].second), pnEscolhaSaida_);
         b->setObjectName(consulta[i].first);
         b->setGeometry(31 + i * 144, 262, 130, 28);
@@ -279,7 +279,10 @@ void TfrmPrincipal::buildOutputPanel(QWidget* page)
             });
             mirror();
         });
+        if (i == static_cast<int>(AcaoConsulta::Exportar))
+            btExportar_ = b;
     }
+    btExportar_->setEnabled(false);
 
     pnaguarde_ = new QWidget(pnEscolhaSaida_);
     pnaguarde_->setObjectName("pnaguarde");
@@ -342,6 +345,8 @@ void TfrmPrincipal::setQueryAction(AcaoConsulta acao, std::function<void()> acti
 {
     acoesConsulta_[static_cast<int>(acao)] = std::move(action);
 }
+
+void TfrmPrincipal::setExportEnabled(bool enabled) { btExportar_->setEnabled(enabled); }
 
 // Every wizard handler: what it did before an error stays done and is shown.
 void TfrmPrincipal::handle(void (Wizard::*handler)())

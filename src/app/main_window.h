@@ -25,7 +25,7 @@ inline int NumeroRelatorio = 1;
 
 enum class Saida { Tabela, Grafico, Mapa };
 // The buttons below the outputs that keep and reuse a query.
-enum class AcaoConsulta { Salvar, Abrir };
+enum class AcaoConsulta { Salvar, Abrir, Exportar };
 
 class TfrmPrincipal : public QWidget {
     Q_OBJECT
@@ -53,6 +53,8 @@ public:
     // What an output button does; each raises a message until it is set.
     void setOutputAction(Saida saida, std::function<void()> action);
     void setQueryAction(AcaoConsulta acao, std::function<void()> action);
+    // "Exportar…" waits for a result to export.
+    void setExportEnabled(bool enabled);
 
     // Pumps pending window messages during long work.
     void AtualizaMostrador(const QString& text);
@@ -102,7 +104,8 @@ private:
     std::array<QLabel*, 4> aguarde_{};
     std::array<QToolButton*, 3> saidas_{};
     std::array<std::function<void()>, 3> acoesSaida_;
-    std::array<std::function<void()>, 2> acoesConsulta_;
+    std::array<std::function<void()>, 3> acoesConsulta_;
+    QPushButton* btExportar_ = nullptr;
     std::function<void()> carregaCamadas_;
     QPushButton* btVoltar_ = nullptr;
     QPushButton* btAvancar_ = nullptr;

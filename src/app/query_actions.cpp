@@ -3,6 +3,7 @@
 #include "indicators/widgets/indicator_page.h"
 #include "localities/widgets/locality_page.h"
 #include "main_window.h"
+#include "reports/report_export.h"
 #include "saved_query.h"
 
 #include <QFileDialog>
@@ -13,15 +14,33 @@ namespace daxo::app {
 
 namespace {
 
-std::optional<std::filesystem::path> askForFile(QWidget* parent, bool save)
+reports::ReportOutput& lastTable()
 {
-    QFileDialog dialog(parent, save ? "Salvar consulta" : "Abrir consulta");
+    static reports::ReportOutput report;
+    return report;
+}
+
+std::optional<std::filesystem::path> askForFile(QWidget* parent, FileDialogKind kind)
+{
+    const bool save = kind != FileDialogKind::AbrirConsulta;
+    QFileDialog dialog(parent, kind == FileDialogKind::SalvarConsulta  ? "Salvar consulta"
+                               : kind == FileDialogKind::AbrirConsulta ? "Abrir consulta"
+                                                                       : "Exportar tabela");
     // Qt's own dialog, so that every text of it is in Portuguese.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter("Consultas do DAXO (*.json)");
-    dialog.setDefaultSuffix("json");
+    if (kind == FileDialogKind::Exportar) {
+        dialog.setNameFilters({"Planilha (*.xlsx)", "Texto separado por ponto e vírgula (*.csv)",
+                               "Página com figuras (*.html)"});
+        dialog.setDefaultSuffix("xlsx");
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+            dialog.setDefaultSuffix(filter.section("*.", 1).chopped(1));
+        });
+    } else {
+        dialog.setNameFilter("Consultas do DAXO (*.json)");
+        dialog.setDefaultSuffix("json");
+    }
     dialog.setLabelText(QFileDialog::LookIn, "Examinar:");
     dialog.setLabelText(QFileDialog::FileName, "Nome do arquivo:");
     dialog.setLabelText(QFileDialog::FileType, "Tipo:");
@@ -56,16 +75,26 @@ void wireQueryActions(TfrmPrincipal& window, indicators::IndicatorPageController
                       localities::LocalityPageController& localityPage, QueryFileChooser choose)
 {
     if (!choose)
-        choose = [&window](bool save) { return askForFile(&window, save); };
+        choose = [&window](FileDialogKind kind) { return askForFile(&window, kind); };
     window.setQueryAction(AcaoConsulta::Salvar, [&, choose] {
-        if (const auto file = choose(true))
+        if (const auto file = choose(FileDialogKind::SalvarConsulta))
             writeQueryFile(*file, captureQuery(indicatorPage.panels(), localityPage.chosen().texts(),
                                                localityPage.chosen().codes()));
     });
     window.setQueryAction(AcaoConsulta::Abrir, [&, choose] {
-        if (const auto file = choose(false))
+        if (const auto file = choose(FileDialogKind::AbrirConsulta))
             restoreWizard(window, indicatorPage, localityPage, readQueryFile(*file));
     });
+    window.setQueryAction(AcaoConsulta::Exportar, [&window, choose] {
+        if (const auto file = choose(FileDialogKind::Exportar))
+            reports::exportReport(lastTable(), window.programFolder(), *file);
+    });
+}
+
+void keepTableResult(TfrmPrincipal& window, const reports::ReportOutput& report)
+{
+    lastTable() = report;
+    window.setExportEnabled(true);
 }
 
 } // namespace daxo::app

@@ -5,6 +5,7 @@
 #include "indicators/widgets/indicator_page.h"
 #include "localities/widgets/locality_page.h"
 #include "main_window.h"
+#include "query_actions.h"
 #include "query/text_utils.h"
 #include "reports/table_report.h"
 
@@ -73,7 +74,7 @@ void bt_tabelaClick(TfrmPrincipal& window, const TableOutputInput& input)
     window.mirror();
     window.AtualizaMostrador({});
 
-    tableReport({.dm = &dmDAXO(),
+    const auto report = tableReport({.dm = &dmDAXO(),
                  .rows = input.rows,
                  .panels = input.panels,
                  .caption = wizard.caption(),
@@ -87,6 +88,7 @@ void bt_tabelaClick(TfrmPrincipal& window, const TableOutputInput& input)
                          QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
                      },
                  .progress = [&window](const std::string& text) { window.AtualizaMostrador(QString::fromStdString(text)); }});
+    keepTableResult(window, report);
 
     wizard.setWaitingVisible(false);
     window.mirror();

@@ -53,7 +53,7 @@ protected:
         wireTableOutput(*window, *indicatorPage, *localityPage);
         wireChartOutput(*window, *indicatorPage, *localityPage);
         wireMapOutput(*window, *indicatorPage, *localityPage);
-        wireQueryActions(*window, *indicatorPage, *localityPage, [this](bool) { return queryFile; });
+        wireQueryActions(*window, *indicatorPage, *localityPage, [this](FileDialogKind) { return queryFile; });
         window->setProgramFolder(program);
         window->setScreenWidthSource([] { return 1024; });
         window->show();
@@ -132,7 +132,7 @@ protected:
 
     static inline std::filesystem::path program;
     std::unique_ptr<TfrmPrincipal> window;
-    // What the file dialogs of "Salvar consulta…" and "Abrir consulta…" answer.
+    // What the file dialogs of "Salvar consulta…", "Abrir consulta…" and "Exportar…" answer.
     std::optional<std::filesystem::path> queryFile;
     QStringList messages;
 };

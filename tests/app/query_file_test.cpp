@@ -6,6 +6,7 @@
 #include "output_walk.h"
 
 #include <QDesktopServices>
+#include <QPushButton>
 #include <QUrl>
 
 #include <fstream>
@@ -160,6 +161,38 @@ TEST_F(QueryFileTest, BatchRefusalsExitWithTheWindowsMessage)
     EXPECT_EQ(batch({"--ajuda"}), 0);
     EXPECT_EQ(out.str(), kUsoLinhaDeComando);
     EXPECT_THROW(parseBatchArguments({"--consulta", "a.json", "--formatos", "html,gif"}), std::runtime_error);
+}
+
+TEST_F(QueryFileTest, ExportarKeepsTheLastTableWhereTheUserChooses)
+{
+    walkToLocalities();
+    chooseLocality("Sergipe");
+    click("btAvancar");
+    auto* exportar = window->findChild<QPushButton*>("btExportar");
+    ASSERT_NE(exportar, nullptr);
+    EXPECT_FALSE(exportar->isEnabled()) << "nothing to export yet";
+    click("bt_tabela");
+    ASSERT_TRUE(exportar->isEnabled());
+
+    const fs::path kept = saida / "guardados";
+    fs::create_directories(kept);
+    queryFile = kept / "sergipe.xlsx";
+    click("btExportar");
+    EXPECT_EQ(bytes(kept / "sergipe.xlsx"), bytes(program / "População2.xlsx"));
+    queryFile = kept / "sergipe.csv";
+    click("btExportar");
+    EXPECT_EQ(bytes(kept / "sergipe.csv"), bytes(program / "População2.csv"));
+    // The page keeps its links: the other pages beside it under their own names.
+    queryFile = kept / "sergipe.html";
+    click("btExportar");
+    for (const char* name : {"sergipe.html", "População2.html", "População2.xls", "População2pb.html"})
+        EXPECT_TRUE(fs::exists(kept / name)) << name;
+    EXPECT_EQ(bytes(kept / "sergipe.html"), bytes(program / "População2.html"));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(" | ").toStdString();
+
+    queryFile = kept / "sergipe.gif";
+    click("btExportar");
+    EXPECT_EQ(messages, QStringList{"Escolha um arquivo .xlsx, .csv ou .html para exportar a tabela."});
 }
 
 #include "query_file_test.moc"
