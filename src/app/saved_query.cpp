@@ -1,12 +1,12 @@
 #include "saved_query.h"
 
+#include "platform/safe_files.h"
 #include "wizard.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -129,13 +129,7 @@ SavedQuery parseQuery(const std::string& json)
 
 void writeQueryFile(const std::filesystem::path& path, const SavedQuery& query)
 {
-    // QSaveFile writes a temporary file beside the target and renames it.
-    QSaveFile file(q(path.string()));
-    const std::string json = queryJson(query);
-    if (!file.open(QIODevice::WriteOnly) || file.write(json.data(), static_cast<qint64>(json.size())) < 0 ||
-        !file.commit())
-        throw std::runtime_error("Não foi possível gravar a consulta em " + path.string() +
-                                 ". Verifique se há permissão de escrita e espaço em disco.");
+    platform::writeFileSafely(path, queryJson(query));
 }
 
 SavedQuery readQueryFile(const std::filesystem::path& path)

@@ -57,7 +57,7 @@ SavedQuery captureQuery(const indicators::IndicatorPanels& panels, const std::ve
 std::string queryJson(const SavedQuery& query);
 SavedQuery parseQuery(const std::string& json);   // throws QueryFileError
 
-void writeQueryFile(const std::filesystem::path& path, const SavedQuery& query);   // throws std::runtime_error
+void writeQueryFile(const std::filesystem::path& path, const SavedQuery& query);   // throws platform::FileError
 SavedQuery readQueryFile(const std::filesystem::path& path);                        // throws QueryFileError
 
 // Takes the panel to the saved choices with the user's own actions (so the

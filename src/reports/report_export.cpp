@@ -1,8 +1,9 @@
 #include "report_export.h"
 
+#include "platform/safe_files.h"
+
 #include <algorithm>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace daxo::reports {
 
@@ -14,22 +15,6 @@ std::string lower(std::string s)
 {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
     return s;
-}
-
-// Through a temporary name beside the target, renamed into place.
-void copyInto(const fs::path& from, const fs::path& to)
-{
-    fs::path tmp = to;
-    tmp += ".tmp~" + std::to_string(::getpid());
-    std::error_code ec;
-    fs::copy_file(from, tmp, fs::copy_options::overwrite_existing, ec);
-    if (!ec)
-        fs::rename(tmp, to, ec);
-    if (ec) {
-        fs::remove(tmp, ec);
-        throw std::runtime_error("Não foi possível gravar " + to.string() +
-                                 ". Verifique se há permissão de escrita e espaço em disco.");
-    }
 }
 
 const fs::path& reportFile(const ReportOutput& report, const std::string& extension)
@@ -47,7 +32,7 @@ std::vector<fs::path> exportReport(const ReportOutput& report, const fs::path& p
 {
     const std::string extension = lower(target.extension().string());
     if (extension == ".xlsx" || extension == ".csv") {
-        copyInto(reportFile(report, extension), target);
+        daxo::platform::copyFileSafely(reportFile(report, extension), target);
         return {target};
     }
     if (extension != ".html")
@@ -58,16 +43,16 @@ std::vector<fs::path> exportReport(const ReportOutput& report, const fs::path& p
         const std::string ext = file.extension().string();
         if (ext != ".html" && ext != ".xls")
             continue;
-        copyInto(file, folder / file.filename());
+        daxo::platform::copyFileSafely(file, folder / file.filename());
         written.push_back(folder / file.filename());
     }
     if (target.filename() != report.page.filename()) {
-        copyInto(reportFile(report, ".html"), target);
+        daxo::platform::copyFileSafely(reportFile(report, ".html"), target);
         written.push_back(target);
     }
     for (const auto& image : kPageImages)
         if (fs::exists(programFolder / image)) {
-            copyInto(programFolder / image, folder / image);
+            daxo::platform::copyFileSafely(programFolder / image, folder / image);
             written.push_back(folder / image);
         }
     return written;
