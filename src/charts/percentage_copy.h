@@ -17,8 +17,9 @@ inline constexpr const char* kTabelaPercentual = "TEMPER";
 
 // `totalBrasil` gives the national total for a census text ("1991", "2000").
 // Values of 0 or less and empty cells are kept; a row whose total is not
-// positive gets empty cells instead of a share of nothing. Returns the copy
-// as read back from the file.
+// positive gets empty cells instead of a share of nothing. The value columns
+// get the decimals the smallest share needs to show. Returns the copy as
+// read back from the file.
 reports::WorkTable copiaPercentual(daxo::platform::DataModule& dm,
                                    const std::function<double(const std::string& censo)>& totalBrasil);
 

@@ -20,9 +20,33 @@ LegendPosition nextLegendPosition(LegendPosition position)
     return LegendPosition::Left;
 }
 
+namespace {
+
+// The fewest decimals (at most six) that write `value` as it is.
+int decimalsOf(double value)
+{
+    int decimals = 0;
+    for (double scaled = std::fabs(value); decimals < 6; ++decimals, scaled *= 10)
+        if (std::fabs(scaled - std::round(scaled)) < 1e-6 * std::max(1.0, scaled))
+            break;
+    return decimals;
+}
+
+} // namespace
+
 void BarChartModel::setSeries(std::vector<BarSeries> series)
 {
     series_ = std::move(series);
+    markDecimals_ = 0;
+    for (const auto& s : series_)
+        for (const auto& v : s.values)
+            if (v && std::isfinite(*v))
+                markDecimals_ = std::max(markDecimals_, decimalsOf(*v));
+}
+
+std::string BarChartModel::markText(double value) const
+{
+    return chartNumber(value, markDecimals_);
 }
 
 int BarChartModel::categoryCount() const
@@ -143,10 +167,19 @@ void BarChartModel::undoZoom()
         manual.reset();
 }
 
-std::string chartNumber(double value)
+namespace {
+std::string signedNumber(const std::string& picture, double value)
 {
-    const std::string text = formatFloat("#,##0.###", std::fabs(value));
+    const std::string text = formatFloat(picture, std::fabs(value));
     return value < 0 && text.find_first_not_of("0,.") != std::string::npos ? "-" + text : text;
+}
+} // namespace
+
+std::string chartNumber(double value) { return signedNumber("#,##0.###", value); }
+
+std::string chartNumber(double value, int decimals)
+{
+    return signedNumber(decimals > 0 ? "#,##0." + std::string(decimals, '0') : "#,##0", value);
 }
 
 } // namespace daxo::platform

@@ -59,6 +59,9 @@ public:
     // Swaps two series in the drawing and legend order.
     void exchangeSeries(int first, int second);
     void setMarksVisible(bool visible);   // every series
+    // Text of a value mark: every mark of the chart has as many decimals as
+    // its most precise value needs, so "21,70" stands beside "21,03".
+    std::string markText(double value) const;
 
     View3D view;
 
@@ -92,11 +95,13 @@ private:
     void scroll(Axis first, Axis second, double p);
 
     std::vector<BarSeries> series_;
+    int markDecimals_ = 0;
     std::optional<AxisRange> manual_[5];
 };
 
-// Text of a value mark or an axis label: "1.234,5".
+// Text of an axis label: "1.234,5"; with `decimals`, exactly that many.
 std::string chartNumber(double value);
+std::string chartNumber(double value, int decimals);
 
 // A round step for about `wanted` divisions of a range (1, 2 or 5 × 10^k).
 double niceStep(double span, int wanted);

@@ -291,7 +291,7 @@ double Drawing::layoutMarks()
                 for (const auto& v : s.values)
                     if (v)
                         widest =
-                            std::max(widest, metrics.horizontalAdvance(QString::fromStdString(chartNumber(*v))) + 6);
+                            std::max(widest, metrics.horizontalAdvance(QString::fromStdString(model_.markText(*v))) + 6);
         return widest;
     };
     const double place = groupWidth_ / std::max(1, sideCount_);
@@ -338,7 +338,7 @@ void Drawing::drawMarks()
                 continue;
             const double direction = value < 0 ? 1 : -1;
             const QPointF tip = foot + QPointF(0, direction * series.arrowLength);
-            const QString text = QString::fromStdString(chartNumber(value));
+            const QString text = QString::fromStdString(model_.markText(value));
             const QSizeF size(metrics.horizontalAdvance(text) + 6, metrics.height() + 2);
             QTransform at;
             at.translate(tip.x(), tip.y());

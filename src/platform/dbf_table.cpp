@@ -552,6 +552,19 @@ void DbfTable::dropFields(const std::vector<std::string>& names)
     ++impl_->changes;
 }
 
+void DbfTable::setDecimals(int field, int decimals)
+{
+    if (field < 0 || field >= static_cast<int>(impl_->fields.size()))
+        throw DbfError("Campo inexistente na tabela " + quoted(impl_->path));
+    DbfField& f = impl_->fields[field];
+    if (!isNumericType(f.type) || decimals < 0 || decimals > std::min(18, f.length - 2))
+        throw DbfError("O campo " + f.name + " da tabela " + quoted(impl_->path) + " não aceita " +
+                       std::to_string(decimals) + " casas decimais");
+    f.decimals = decimals;
+    impl_->layoutChanged = true;
+    ++impl_->changes;
+}
+
 void DbfTable::save()
 {
     Impl& d = *impl_;

@@ -65,6 +65,9 @@ public:
     bool isStale() const;
 
     void dropFields(const std::vector<std::string>& names);  // other columns keep their data
+    // The decimals of a numeric field, within its width: cells written from
+    // now on get them, cells already written keep their text.
+    void setDecimals(int field, int decimals);
     // Writes every change. Changed and new records are written in place with
     // the header when the layout is unchanged and the file is still the one
     // loaded (a failure cuts the file back to its old length); otherwise the

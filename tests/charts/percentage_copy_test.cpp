@@ -2,6 +2,7 @@
 // census' national total, everything else left as it was.
 #include "charts/percentage_copy.h"
 #include "platform/data_module.h"
+#include "platform/dbf_table.h"
 #include "platform/file_lookup.h"
 #include "platform/safe_files.h"
 #include "reports/table_report.h"
@@ -85,6 +86,20 @@ TEST_F(PercentageCopy, EachCensusAgainstItsOwnTotalOtherValuesKept)
     const auto work = reports::readWorkTable(*dm);
     EXPECT_DOUBLE_EQ(cell(work, 0, "Mas"), 1000);
     EXPECT_DOUBLE_EQ(cell(work, 1, "Mas"), 2000);
+}
+
+TEST_F(PercentageCopy, TheSmallestShareKeepsItsDigits)
+{
+    writeWorkTable();
+    // A small municipality against the country: 0,0004 %.
+    const auto copy = charts::copiaPercentual(*dm, [](const std::string& censo) { return censo == "1991" ? 4000 : 5e8; });
+    EXPECT_DOUBLE_EQ(cell(copy, 1, "Mas"), 0.0004);
+    EXPECT_DOUBLE_EQ(cell(copy, 0, "Fem"), 75);
+    EXPECT_DOUBLE_EQ(cell(copy, 0, "Total"), -5);
+    const auto table = platform::DbfTable::open(platform::findPath(bases / "temper.dbf"));
+    EXPECT_EQ(table.fields()[3].decimals, 5);
+    // The work table keeps its own.
+    EXPECT_EQ(platform::DbfTable::open(platform::findPath(bases / "temp.dbf")).fields()[3].decimals, 2);
 }
 
 TEST_F(PercentageCopy, AnOldCopyIsReplacedAndLetterCaseIgnored)

@@ -111,6 +111,19 @@ TEST(BarChartModel, NumbersUseTheProcessSeparators)
     EXPECT_EQ(chartNumber(0), "0");
     EXPECT_EQ(chartNumber(0.25), "0,25");
     EXPECT_EQ(chartNumber(-2.5), "-2,5");
+    EXPECT_EQ(chartNumber(-0.0004, 4), "-0,0004");
+    EXPECT_EQ(chartNumber(1234, 0), "1.234");
+
+    // Every mark of a chart shows as many decimals as its most precise value.
+    BarChartModel model;
+    model.setSeries({{.values = {21.7, std::nullopt}}, {.values = {21.03}}});
+    EXPECT_EQ(model.markText(21.7), "21,70");
+    EXPECT_EQ(model.markText(21.03), "21,03");
+    model.setSeries({{.values = {1234567, 5}}});
+    EXPECT_EQ(model.markText(5), "5");
+    model.setSeries({{.values = {0.00041, 21.7}}});
+    EXPECT_EQ(model.markText(21.7), "21,70000");
+    EXPECT_EQ(model.markText(0.00041), "0,00041");
     EXPECT_EQ(niceStep(100, 8), 20);
     EXPECT_EQ(niceStep(12000, 8), 2000);
     EXPECT_EQ(niceStep(0, 8), 1);
