@@ -28,10 +28,6 @@ void copyWorkTable(const fs::path& bases)
     }
 }
 
-} // namespace
-
-namespace {
-
 // Enough decimals for the smallest share to show two significant digits (a
 // small municipality's share is a few thousandths), within the room the
 // largest share leaves in the field.
