@@ -3,14 +3,25 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
+#include <QToolTip>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 
 namespace daxo::platform {
 
 BarChart::BarChart(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);   // the bar under the mouse names itself
+}
+
+PlotFrame BarChart::currentFrame() const
+{
+    QImage scratch(size(), QImage::Format_RGB32);
+    QPainter painter(&scratch);
+    return paintBarChart(painter, QRectF(rect()), model_);
 }
 
 QImage BarChart::toImage(QSize size) const
@@ -60,8 +71,10 @@ void BarChart::mousePressEvent(QMouseEvent* event)
 
 void BarChart::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!dragging_)
+    if (!dragging_) {
+        showBarUnder(event->position());
         return;
+    }
     dragRect_ = QRectF(dragStart_, event->position()).normalized();
     update();
 }
@@ -84,13 +97,48 @@ void BarChart::mouseReleaseEvent(QMouseEvent* event)
     update();
 }
 
+void BarChart::wheelEvent(QWheelEvent* event)
+{
+    // A notch forward zooms in by a fifth about the point under the mouse;
+    // back undoes it exactly.
+    const double notches = event->angleDelta().y() / 120.0;
+    const QRectF f = currentFrame().front;
+    if (notches == 0 || f.width() <= 0 || f.height() <= 0) {
+        event->ignore();
+        return;
+    }
+    const QPointF at = event->position();
+    model_.zoomAbout((at.x() - f.left()) / f.width(), (f.bottom() - at.y()) / f.height(), std::pow(0.8, notches));
+    event->accept();
+    update();
+    if (onMouseZoom)
+        onMouseZoom(true);
+}
+
+void BarChart::showBarUnder(QPointF pixel)
+{
+    const PlotFrame frame = currentFrame();
+    const QRectF& f = frame.front;
+    std::optional<BarPlace> bar;
+    if (f.contains(pixel)) {
+        const AxisRange& h = frame.horizontal;
+        const AxisRange& v = frame.vertical;
+        bar = model_.barAt(h.minimum + (pixel.x() - f.left()) / f.width() * (h.maximum - h.minimum),
+                           v.minimum + (f.bottom() - pixel.y()) / f.height() * (v.maximum - v.minimum));
+    }
+    const QString text = bar ? QString::fromStdString(model_.describeBar(*bar)) : QString();
+    if (text == toolTip())
+        return;
+    setToolTip(text);
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else if (isVisible())
+        QToolTip::showText(mapToGlobal(pixel.toPoint()), text, this);
+}
+
 void BarChart::zoomToRectangle(const QRectF& pixels)
 {
-    // The plot as it lies now, whether or not the screen has been painted.
-    QImage scratch(size(), QImage::Format_RGB32);
-    QPainter painter(&scratch);
-    const PlotFrame frame = paintBarChart(painter, QRectF(rect()), model_);
-    painter.end();
+    const PlotFrame frame = currentFrame();
     const QRectF& f = frame.front;
     if (f.width() <= 0 || f.height() <= 0)
         return;

@@ -48,9 +48,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // Where the plot lies now, whether or not the screen has been painted.
+    PlotFrame currentFrame() const;
     void zoomToRectangle(const QRectF& pixels);
+    void showBarUnder(QPointF pixel);
 
     BarChartModel model_;
     QPointF dragStart_;

@@ -142,6 +142,16 @@ void BarChartModel::zoomPercent(double q)
     }
 }
 
+void BarChartModel::zoomAbout(double horizontalFraction, double verticalFraction, double factor)
+{
+    for (Axis axis : {Axis::Left, Axis::Right, Axis::Top, Axis::Bottom}) {
+        const AxisRange r = range(axis);
+        const double fraction = axis == Axis::Left || axis == Axis::Right ? verticalFraction : horizontalFraction;
+        const double anchor = r.minimum + fraction * (r.maximum - r.minimum);
+        setRange(axis, {anchor - (anchor - r.minimum) * factor, anchor + (r.maximum - anchor) * factor});
+    }
+}
+
 void BarChartModel::scroll(Axis first, Axis second, double p)
 {
     for (Axis axis : {first, second}) {
@@ -165,6 +175,44 @@ void BarChartModel::undoZoom()
 {
     for (auto& manual : manual_)
         manual.reset();
+}
+
+std::optional<BarPlace> BarChartModel::barAt(double position, double value) const
+{
+    // Bars fill 0.8 of their group around its position, side-by-side series
+    // sharing it in their order; a "behind" series lies further back.
+    const int category = static_cast<int>(std::lround(position));
+    const double across = position - category + 0.4;
+    std::vector<int> side;
+    for (int s = 0; s < seriesCount(); ++s)
+        if (series_[s].layout == BarLayout::Side)
+            side.push_back(s);
+    if (side.empty() || category < 0 || category >= categoryCount() || across < 0 || across > 0.8)
+        return std::nullopt;
+    const int s = side[std::min(static_cast<int>(across / 0.8 * side.size()), static_cast<int>(side.size()) - 1)];
+    const auto& values = series_[s].values;
+    if (category >= static_cast<int>(values.size()) || !values[category] || !std::isfinite(*values[category]))
+        return std::nullopt;
+    const AxisRange v = range(Axis::Left);
+    const double base = std::clamp(0.0, std::min(v.minimum, v.maximum), std::max(v.minimum, v.maximum));
+    const double bar = *values[category];
+    if (value < std::min(bar, base) || value > std::max(bar, base))
+        return std::nullopt;
+    return BarPlace{s, category};
+}
+
+std::string BarChartModel::describeBar(BarPlace bar) const
+{
+    // The label's lines on one line.
+    std::string locality;
+    for (char c : categoryLabel(bar.category))
+        if (c != '\r' && c != '\n')
+            locality += c;
+        else if (!locality.empty() && locality.back() != ' ')
+            locality += ' ';
+    const auto& value = series_.at(bar.series).values.at(bar.category);
+    return "Série: " + series_[bar.series].title + "\nLocalidade: " + locality +
+           "\nValor: " + (value ? formatFloat("#,##0.##############", *value) : "");
 }
 
 namespace {

@@ -27,6 +27,13 @@ struct BarSeries {
     BarLayout layout = BarLayout::Side;
 };
 
+// One bar: its series and its group.
+struct BarPlace {
+    int series = 0;
+    int category = 0;
+    friend bool operator==(const BarPlace&, const BarPlace&) = default;
+};
+
 enum class LegendPosition { Left, Top, Right, Bottom };
 LegendPosition nextLegendPosition(LegendPosition position);
 
@@ -76,12 +83,23 @@ public:
     // Every one of the four axes narrows (q > 100) or widens (q < 100)
     // around its centre by (max - min) × (q - 100) / 100 on each side.
     void zoomPercent(double q);
+    // Every one of the four axes narrows (factor < 1) or widens about the
+    // point lying at these fractions (0 … 1) of the horizontal and vertical
+    // ranges, which keeps its place: zooming about the mouse.
+    void zoomAbout(double horizontalFraction, double verticalFraction, double factor);
     // Moves the top and bottom (horizontal) or left and right (vertical)
     // axes by p per cent of their width.
     void scrollHorizontal(double p);
     void scrollVertical(double p);
     // All axes automatic again.
     void undoZoom();
+
+    // The side-by-side bar whose front face holds the point at this group
+    // position and value, none between bars or above them.
+    std::optional<BarPlace> barAt(double position, double value) const;
+    // "Série: …", "Localidade: …" and "Valor: …" lines naming a bar, the
+    // value in full.
+    std::string describeBar(BarPlace bar) const;
 
     LegendPosition legendPosition = LegendPosition::Right;
     bool legendVisible = true;

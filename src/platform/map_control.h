@@ -53,6 +53,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent*) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     enum class Drag { None, Pan, Rectangle };

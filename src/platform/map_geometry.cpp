@@ -13,6 +13,12 @@ void MapRectangle::scaleInPlace(double factor)
     *this = MapRectangle(c.x - halfW, c.y - halfH, c.x + halfW, c.y + halfH);
 }
 
+MapRectangle MapRectangle::scaledAbout(MapPoint anchor, double factor) const
+{
+    return {anchor.x - (anchor.x - left_) * factor, anchor.y - (anchor.y - bottom_) * factor,
+            anchor.x + (right_ - anchor.x) * factor, anchor.y + (top_ - anchor.y) * factor};
+}
+
 MapRectangle MapRectangle::united(const MapRectangle& other) const
 {
     if (isEmpty())

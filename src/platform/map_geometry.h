@@ -28,6 +28,9 @@ public:
 
     // Grows or shrinks about the centre: 0.8 zooms in, 1.2 out.
     void scaleInPlace(double factor);
+    // Grows or shrinks about `anchor`, which keeps its place relative to the
+    // edges: zooming about the point under the mouse.
+    MapRectangle scaledAbout(MapPoint anchor, double factor) const;
     // The smallest rectangle holding both (an empty one holds nothing).
     MapRectangle united(const MapRectangle& other) const;
     // This rectangle widened in one direction to the width/height ratio of a

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <filesystem>
 #include <fstream>
@@ -119,6 +120,25 @@ TEST_F(MapControlTest, MouseDownHandlerChoosesPanOrZoomRectangle)
     const MapRectangle before = map.Extent();
     QTest::mouseClick(&map, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(map.Extent(), before) << "a click without a drag keeps the extent";
+}
+
+TEST_F(MapControlTest, WheelZoomsAboutThePointUnderThePointer)
+{
+    const auto turn = [&](QPoint at, int delta) {
+        QWheelEvent event(at, map.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&map, &event);
+    };
+    const QPoint at(150, 25);
+    const MapPoint under = map.toMapPoint(at.x(), at.y());
+    turn(at, 120);
+    EXPECT_NEAR(map.Extent().width(), 2 * 0.8, 1e-9);
+    EXPECT_NEAR(map.toMapPoint(at.x(), at.y()).x, under.x, 1e-9);
+    EXPECT_NEAR(map.toMapPoint(at.x(), at.y()).y, under.y, 1e-9);
+    turn(at, -240);
+    EXPECT_NEAR(map.Extent().height(), 1 / 0.8, 1e-9);
+    EXPECT_NEAR(map.toMapPoint(at.x(), at.y()).x, under.x, 1e-9);
+    EXPECT_NEAR(map.toMapPoint(at.x(), at.y()).y, under.y, 1e-9);
 }
 
 TEST_F(MapControlTest, LabelsAreDrawnOverTheRendererBeneath)

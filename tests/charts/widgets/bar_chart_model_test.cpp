@@ -128,3 +128,34 @@ TEST(BarChartModel, NumbersUseTheProcessSeparators)
     EXPECT_EQ(niceStep(12000, 8), 2000);
     EXPECT_EQ(niceStep(0, 8), 1);
 }
+
+TEST(BarChartModel, WheelZoomKeepsItsPointAndHoverFindsTheBar)
+{
+    BarChartModel model = modelWith({1234.5678, -20.0});
+    BarSeries second;
+    second.title = "Mulheres";
+    second.values = {50.0, std::nullopt};
+    BarSeries behind = second;
+    behind.layout = BarLayout::Behind;
+    model.setSeries({model.series()[0], second, behind});
+    model.seriesAt(0).labels = {"Bahia\r2000", "Ceará"};
+    model.setRange(Axis::Left, {-100, 2000});
+    model.setRange(Axis::Right, {-100, 2000});
+
+    // Group 0 spans -0.4 … 0.4: the first side series on its left half.
+    EXPECT_EQ(model.barAt(-0.3, 1000), (BarPlace{0, 0}));
+    EXPECT_EQ(model.barAt(0.3, 40), (BarPlace{1, 0}));
+    EXPECT_EQ(model.barAt(0.3, 60), std::nullopt) << "above the bar";
+    EXPECT_EQ(model.barAt(0.45, 10), std::nullopt) << "between groups";
+    EXPECT_EQ(model.barAt(0.7, -10), (BarPlace{0, 1})) << "a negative bar hangs from zero";
+    EXPECT_EQ(model.barAt(1.3, 1), std::nullopt) << "no value, no bar";
+    EXPECT_EQ(model.describeBar({0, 0}), "Série: A\nLocalidade: Bahia 2000\nValor: 1.234,5678");
+
+    model.setRange(Axis::Bottom, {-0.5, 1.5});
+    model.setRange(Axis::Top, {-0.5, 1.5});
+    model.zoomAbout(0.25, 0.5, 0.5);
+    EXPECT_EQ(model.range(Axis::Bottom), (AxisRange{-0.25, 0.75}));
+    EXPECT_EQ(model.range(Axis::Top), (AxisRange{-0.25, 0.75}));
+    EXPECT_EQ(model.range(Axis::Left), (AxisRange{425, 1475}));
+    EXPECT_EQ(model.range(Axis::Right), (AxisRange{425, 1475}));
+}

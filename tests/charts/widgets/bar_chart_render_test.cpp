@@ -2,7 +2,11 @@
 #include "sample_series.h"
 #include "charts/widgets/chart_tools.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QPainter>
+#include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -145,4 +149,57 @@ TEST(BarChartRendering, BarsAndMarksOutsideTheValueRangeStayOutOfThePlot)
 
     chart.model().seriesAt(1).marksVisible = false;
     EXPECT_EQ(chart.toImage(), image);
+}
+
+TEST(BarChartRendering, WheelZoomsAboutThePointerAndHoverNamesTheBar)
+{
+    BarChart chart;
+    chart.resize(600, 300);
+    chart.model().setSeries({{.title = "Homens", .colour = {200, 30, 30}, .labels = {"Bahia\r1991", "Ceará"},
+                              .values = {1234.5, std::nullopt}},
+                             {.title = "Mulheres", .colour = {30, 30, 200}, .values = {900.25, 700.0}}});
+    chart.model().legendVisible = false;
+    // The middle of the one red bar's front face.
+    const QImage image = chart.toImage();
+    QPointF sum;
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == QColor(200, 30, 30))
+                sum += QPointF(x, y), ++count;
+    ASSERT_GT(count, 0);
+    const QPoint bar = (sum / count).toPoint();
+
+    chart.show();
+    QTest::mouseMove(&chart, bar);
+    EXPECT_EQ(chart.toolTip().toStdString(), "Série: Homens\nLocalidade: Bahia 1991\nValor: 1.234,5");
+    QTest::mouseMove(&chart, QPoint(2, 2));
+    EXPECT_TRUE(chart.toolTip().isEmpty());
+
+    // What lies under the pointer, in axis units.
+    const auto under = [&](QPoint pixel) {
+        QImage scratch(chart.size(), QImage::Format_RGB32);
+        QPainter painter(&scratch);
+        const PlotFrame frame = paintBarChart(painter, QRectF(chart.rect()), chart.model());
+        const QRectF& f = frame.front;
+        return std::pair{frame.horizontal.minimum + (pixel.x() - f.left()) / f.width() *
+                                                        (frame.horizontal.maximum - frame.horizontal.minimum),
+                         frame.vertical.minimum + (f.bottom() - pixel.y()) / f.height() *
+                                                      (frame.vertical.maximum - frame.vertical.minimum)};
+    };
+    bool zoomed = false;
+    chart.onMouseZoom = [&](bool z) { zoomed = z; };
+    const auto before = under(bar);
+    const double span = chart.model().range(Axis::Bottom).maximum - chart.model().range(Axis::Bottom).minimum;
+    QWheelEvent notch(bar, chart.mapToGlobal(bar), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&chart, &notch);
+    EXPECT_TRUE(zoomed);
+    const AxisRange bottom = chart.model().range(Axis::Bottom);
+    EXPECT_DOUBLE_EQ(bottom.maximum - bottom.minimum, span * 0.8);
+    // The axis labels may change width as the range narrows: a few pixels.
+    const auto after = under(bar);
+    EXPECT_NEAR(after.first, before.first, span / 100);
+    EXPECT_NEAR(after.second, before.second, 1500.0 / 50);
+    EXPECT_EQ(chart.model().barAt(after.first, after.second), (BarPlace{0, 0})) << "still over the same bar";
 }
