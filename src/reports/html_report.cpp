@@ -89,6 +89,19 @@ void dataRows(Pieces& out, const ReportGrid& grid)
     }
 }
 
+// The same table goes into the page, inside its form, and into the worksheet.
+void dataTables(Pieces& page, Pieces& sheet, const ReportGrid& grid)
+{
+    for (Pieces* out : {&page, &sheet}) {
+        out->put(dataTableTag());
+        headerRow(*out, grid);
+        dataRows(*out, grid);
+    }
+    page.put("</table>" + CRLF);
+    page.put("</form> " + CRLF);
+    sheet.put("</table>" + CRLF);
+}
+
 void printBlockAndEnd(Pieces& out)
 {
     out.put("<table>" + CRLF);
@@ -165,15 +178,7 @@ ReportFiles valuePages(const ReportContext& context, const WorkTable& table, con
                  "</strong></font><br>");
     sheet.put(worksheetParagraph(context));
 
-    for (Pieces* out : {&page, &sheet}) {
-        out->put(dataTableTag());
-        headerRow(*out, grid);
-        dataRows(*out, grid);
-    }
-
-    page.put("</table>" + CRLF);
-    page.put("</form> " + CRLF);
-    sheet.put("</table>" + CRLF);
+    dataTables(page, sheet, grid);
     if (table.hasTotalColumn() && hasRowPercentagePage(context.indicator))
         linkTable(page, " <td> <a href=" + dq + B + "p.html" + dq +
                             "> <font face=\"Verdana\" size=\"1\" >Tabela expressa em percentual por linha</font></a> </td> ");
@@ -205,15 +210,8 @@ ReportFiles percentagePages(const ReportContext& context, Percentage kind, const
              unit + "<br>" + "Censo: " + context.census + CRLF);
     page.put(" <a href=" + dq + sheetName + dq + "><img border=\"0\" src=\"excel.bmp\" ></a> <br></font></b>" + CRLF);
     sheet.put(worksheetParagraph(context));
-    for (Pieces* out : {&page, &sheet}) {
-        out->put(dataTableTag());
-        headerRow(*out, grid);
-        dataRows(*out, grid);
-    }
-    page.put("</table>" + CRLF);
-    page.put("</form> " + CRLF);
+    dataTables(page, sheet, grid);
     printBlockAndEnd(page);
-    sheet.put("</table>" + CRLF);
     return {page.take(), sheet.take()};
 }
 
