@@ -13,18 +13,28 @@
 #include "localities/widgets/selection_map.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QIcon>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <stdexcept>
 
 using namespace daxo::app;
 
-// Saved queries run without a window (and without a display).
+// Saved queries run without a window and without a display; pictures still
+// need fonts, which the off-screen platform gives.
 int runCommandLine(int argc, char** argv)
 {
-    QCoreApplication core(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The library's notes (in English) are not for whoever reads the output.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString&) {
+        if (type == QtFatalMsg)
+            std::abort();
+    });
+    QGuiApplication gui(argc, argv);
     BatchOptions options;
     try {
         options = parseBatchArguments(std::vector<std::string>(argv + 1, argv + argc));

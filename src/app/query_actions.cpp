@@ -14,26 +14,25 @@ namespace daxo::app {
 
 namespace {
 
-reports::ReportOutput& lastTable()
+ExportableResult& lastResult()
 {
-    static reports::ReportOutput report;
-    return report;
+    static ExportableResult result;
+    return result;
 }
 
 std::optional<std::filesystem::path> askForFile(QWidget* parent, FileDialogKind kind)
 {
     const bool save = kind != FileDialogKind::AbrirConsulta;
-    QFileDialog dialog(parent, kind == FileDialogKind::SalvarConsulta  ? "Salvar consulta"
-                               : kind == FileDialogKind::AbrirConsulta ? "Abrir consulta"
-                                                                       : "Exportar tabela");
+    QFileDialog dialog(parent, kind == FileDialogKind::SalvarConsulta  ? QString("Salvar consulta")
+                               : kind == FileDialogKind::AbrirConsulta ? QString("Abrir consulta")
+                                                                       : lastResult().dialogTitle);
     // Qt's own dialog, so that every text of it is in Portuguese.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (kind == FileDialogKind::Exportar) {
-        dialog.setNameFilters({"Planilha (*.xlsx)", "Texto separado por ponto e vírgula (*.csv)",
-                               "Página com figuras (*.html)"});
-        dialog.setDefaultSuffix("xlsx");
+        dialog.setNameFilters(lastResult().filters);
+        dialog.setDefaultSuffix(lastResult().filters.value(0).section("*.", 1).chopped(1));
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
             dialog.setDefaultSuffix(filter.section("*.", 1).chopped(1));
         });
@@ -85,16 +84,28 @@ void wireQueryActions(TfrmPrincipal& window, indicators::IndicatorPageController
         if (const auto file = choose(FileDialogKind::AbrirConsulta))
             restoreWizard(window, indicatorPage, localityPage, readQueryFile(*file));
     });
-    window.setQueryAction(AcaoConsulta::Exportar, [&window, choose] {
+    window.setQueryAction(AcaoConsulta::Exportar, [choose] {
+        if (!lastResult().save)
+            return;
         if (const auto file = choose(FileDialogKind::Exportar))
-            reports::exportReport(lastTable(), window.programFolder(), *file);
+            lastResult().save(*file);
     });
+}
+
+void keepResult(TfrmPrincipal& window, ExportableResult result)
+{
+    lastResult() = std::move(result);
+    window.setExportEnabled(true);
 }
 
 void keepTableResult(TfrmPrincipal& window, const reports::ReportOutput& report)
 {
-    lastTable() = report;
-    window.setExportEnabled(true);
+    keepResult(window, {.dialogTitle = "Exportar tabela",
+                        .filters = {"Planilha (*.xlsx)", "Texto separado por ponto e vírgula (*.csv)",
+                                    "Página com figuras (*.html)"},
+                        .save = [report, folder = window.programFolder()](const std::filesystem::path& target) {
+                            return reports::exportReport(report, folder, target);
+                        }});
 }
 
 } // namespace daxo::app
