@@ -5,6 +5,7 @@
 #include "localities/chosen_list.h"
 #include "main_window.h"
 #include "maps/map_preparation.h"
+#include "maps/widgets/map_window.h"
 #include "saved_query.h"
 #include "table_output.h"
 
@@ -16,21 +17,25 @@ namespace fs = std::filesystem;
 
 const char* const kUsoLinhaDeComando =
     "Uso: daxo --consulta ARQUIVO [--consulta ARQUIVO ...] [--saida PASTA]\n"
-    "            [--formatos html,xlsx,csv] [--saida-tipo tabela|mapa]\n"
+    "            [--formatos html,xlsx,csv,png,svg,pdf] [--saida-tipo tabela|mapa]\n"
     "     daxo --ajuda\n"
     "\n"
     "Executa consultas salvas pelo botão \"Salvar consulta...\" sem abrir a janela.\n"
     "  --consulta ARQUIVO   a consulta salva (.json); várias são executadas em ordem\n"
     "  --saida PASTA        onde gravar os arquivos (a pasta atual, se omitida)\n"
     "  --formatos LISTA     tabela: html (página e planilha .xls com as páginas de\n"
-    "                       percentuais), xlsx, csv; todos, se omitida\n"
-    "  --saida-tipo TIPO    tabela (padrão) ou mapa (verifica a consulta como o botão Mapa)\n"
+    "                       percentuais), xlsx, csv; mapa: png, svg, pdf;\n"
+    "                       todos os do tipo de saída, se omitida\n"
+    "  --saida-tipo TIPO    tabela (padrão) ou mapa (a primeira vista da janela do\n"
+    "                       mapa, com título, legenda, escala e norte, em NOME_mapa.png,\n"
+    "                       .svg e .pdf, NOME sendo o nome do arquivo da consulta)\n"
     "Cada arquivo gravado é listado. Uma recusa ou falha encerra com a mensagem e\n"
     "código de saída diferente de zero.\n";
 
 namespace {
 
 const std::set<std::string> kFormatosTabela = {"html", "xlsx", "csv"};
+const std::set<std::string> kFormatosMapa = {"png", "svg", "pdf"};
 
 std::vector<std::string> splitComma(const std::string& text)
 {
@@ -66,8 +71,35 @@ void runTable(const SavedQuery& query, const indicators::IndicatorPanels& panels
         out << file.string() << '\n';
 }
 
+// The map window is built off screen and shows its first view as it would
+// on the screen; its warnings are told, its failures end the run.
+void writeMap(const maps::MapWindowData& data, const indicators::IndicatorPanels& panels,
+              const fs::path& file, const BatchOptions& options, std::ostream& out, std::ostream& err)
+{
+    std::string failure;
+    maps::TfrmMapaBrasil mapa(data, dmDAXO(), panels.caption(), panels.census());
+    mapa.onError = [&](const std::exception& e) {
+        if (dynamic_cast<const maps::AvisoMapa*>(&e))
+            err << "Aviso: " << e.what() << '\n';
+        else if (failure.empty())
+            failure = e.what();
+    };
+    mapa.mostraPrimeiraVisao();
+    if (!failure.empty())
+        throw std::runtime_error(failure);
+    const auto figura = mapa.figura();
+    for (const char* format : {"png", "svg", "pdf"}) {
+        if (!options.formatos.empty() && !options.formatos.count(format))
+            continue;
+        const fs::path target = options.saida / (file.stem().string() + "_mapa." + format);
+        maps::gravaFigura(target, figura);
+        out << target.string() << '\n';
+    }
+}
+
 void runMap(const SavedQuery& query, const indicators::IndicatorPanels& panels, const indicators::IndicatorRows& rows,
-            const fs::path& programFolder)
+            const fs::path& file, const fs::path& programFolder, const BatchOptions& options, std::ostream& out,
+            std::ostream& err)
 {
     const auto runnerRows = query::runnerRows(rows);
     localities::MigrationLists migration;
@@ -79,9 +111,8 @@ void runMap(const SavedQuery& query, const indicators::IndicatorPanels& panels, 
                                    .codes = query.codes},
                         .rows = &runnerRows,
                         .programa = programFolder},
-                       {.aguarde = {}, .abreJanela = [](const maps::MapWindowData&) {
-                            throw std::runtime_error("A saída em mapa ainda não grava figuras pela linha de comando; "
-                                                     "use a janela do mapa.");
+                       {.aguarde = {}, .abreJanela = [&](const maps::MapWindowData& data) {
+                            writeMap(data, panels, file, options, out, err);
                         }});
 }
 
@@ -121,8 +152,9 @@ BatchOptions parseBatchArguments(const std::vector<std::string>& arguments)
             options.saidaTipo = value;
         } else {
             for (const auto& format : splitComma(value)) {
-                if (!kFormatosTabela.count(format))
-                    throw std::runtime_error("Formato desconhecido: " + format + " (use html, xlsx ou csv)");
+                if (!kFormatosTabela.count(format) && !kFormatosMapa.count(format))
+                    throw std::runtime_error("Formato desconhecido: " + format +
+                                             " (use html, xlsx ou csv para tabelas; png, svg ou pdf para mapas)");
                 options.formatos.insert(format);
             }
         }
@@ -156,7 +188,7 @@ int runBatch(const BatchOptions& given, const fs::path& programFolder, std::ostr
             panels.VerificaPasso3();
             const auto rows = indicators::MontaLinhasIndicador(panels);
             if (options.saidaTipo == "mapa")
-                runMap(query, panels, rows, programFolder);
+                runMap(query, panels, rows, file, programFolder, options, out, err);
             else
                 runTable(query, panels, rows, options, out);
         }

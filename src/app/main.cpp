@@ -13,7 +13,7 @@
 #include "localities/widgets/selection_map.h"
 
 #include <QDir>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QIcon>
 
 #include <cstdlib>
@@ -23,8 +23,8 @@
 
 using namespace daxo::app;
 
-// Saved queries run without a window and without a display; pictures still
-// need fonts, which the off-screen platform gives.
+// Saved queries run without a display: the map is drawn by its window,
+// built off screen, and pictures need fonts, which that platform gives.
 int runCommandLine(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -34,7 +34,7 @@ int runCommandLine(int argc, char** argv)
         if (type == QtFatalMsg)
             std::abort();
     });
-    QGuiApplication gui(argc, argv);
+    QApplication gui(argc, argv);
     BatchOptions options;
     try {
         options = parseBatchArguments(std::vector<std::string>(argv + 1, argv + argc));

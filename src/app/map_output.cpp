@@ -5,9 +5,25 @@
 #include "main_window.h"
 #include "maps/map_preparation.h"
 #include "maps/widgets/map_window.h"
+#include "query_actions.h"
 #include "refusal.h"
 
 namespace daxo::app {
+
+namespace {
+
+// The map as it was when its window closed is what "Exportar…" saves.
+void keepMapResult(TfrmPrincipal& window, const maps::FiguraMapa& figura)
+{
+    keepResult(window, {.dialogTitle = "Exportar mapa",
+                        .filters = {"Figura PNG (*.png)", "Figura SVG (*.svg)", "Documento PDF (*.pdf)"},
+                        .save = [figura](const std::filesystem::path& target) {
+                            maps::gravaFigura(target, figura);
+                            return std::vector<std::filesystem::path>{target};
+                        }});
+}
+
+} // namespace
 
 void bt_MapaClick(TfrmPrincipal& window, const TableOutputInput& input)
 {
@@ -38,6 +54,7 @@ void bt_MapaClick(TfrmPrincipal& window, const TableOutputInput& input)
                 mapa.onError = [&window](const std::exception& e) { window.AppException(e); };
                 mapa.mostraPrimeiraVisao();
                 mapa.exec();
+                keepMapResult(window, mapa.figura());
             }};
     try {
         maps::bt_MapaClick(dm, runner, request, hooks);

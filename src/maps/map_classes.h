@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,12 @@ struct Estatisticas {
 // must not look like a low one.
 inline constexpr std::uint32_t kCorSemDado = 0xD4D4D4;
 inline constexpr const char* kSemDado = "Sem dado ou zero";
+
+// A map drawn with fewer classes than asked: told, not a failure.
+class AvisoMapa : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 inline constexpr const char* kAvisoQuebras = "Numero de quebras não pode ser maior que o número de localidades";
 inline constexpr const char* kAvisoPoucosValores =

@@ -18,98 +18,6 @@
 
 namespace daxo::platform {
 
-namespace {
-
-QColor colour(std::uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
-
-// What the control keeps per layer: its shapes as paths in map units and
-// where their labels go.
-struct LayerPaths {
-    std::vector<QPainterPath> paths;
-    std::vector<MapPoint> labelAt;
-};
-
-const LayerPaths& pathsOf(const MapLayer& layer)
-{
-    if (auto* cached = std::any_cast<LayerPaths>(&layer.drawCache))
-        return *cached;
-    LayerPaths built;
-    built.paths.reserve(layer.featureCount());
-    for (std::size_t i = 0; i < layer.featureCount(); ++i) {
-        const MapShape& shape = layer.shape(i);
-        QPainterPath path;
-        path.setFillRule(Qt::OddEvenFill);
-        for (const auto& part : shape.parts) {
-            QPolygonF polygon;
-            polygon.reserve(static_cast<int>(part.size()));
-            for (const MapPoint& p : part)
-                polygon << QPointF(p.x, p.y);
-            if (layer.shapeKind() == ShapeKind::Polygon)
-                path.addPolygon(polygon), path.closeSubpath();
-            else
-                path.addPolygon(polygon);
-        }
-        built.paths.push_back(std::move(path));
-        built.labelAt.push_back(labelPoint(shape));
-    }
-    layer.drawCache = std::move(built);
-    return std::any_cast<const LayerPaths&>(layer.drawCache);
-}
-
-QFont fontOf(const TextSymbol& text, double scale)
-{
-    QFont font(QString::fromStdString(text.font));
-    if (text.height > 0)
-        font.setPixelSize(std::max(1, static_cast<int>(text.height * scale)));
-    else
-        font.setPointSize(std::max(1, text.size));
-    font.setBold(text.bold);
-    return font;
-}
-
-void drawLabels(QPainter& painter, const MapLayer& layer, const LabelPlacer& placer, const QTransform& toScreen,
-                double scale)
-{
-    const LayerPaths& cached = pathsOf(layer);
-    const std::vector<std::string> texts = placer.labelsFor(layer.table());
-    const QFont font = fontOf(placer.defaultSymbol, scale);
-    const QColor ink = colour(placer.defaultSymbol.colour);
-    const QColor haloInk = ink.lightness() < 128 ? Qt::white : Qt::black;
-    const QFontMetricsF metrics(font, painter.device());
-    painter.setFont(font);
-    std::vector<QRectF> placed;
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (texts[i].empty() || !layer.visible)
-            continue;
-        const QString text = QString::fromStdString(texts[i]);
-        const QPointF at = toScreen.map(QPointF(cached.labelAt[i].x, cached.labelAt[i].y));
-        QRectF box = metrics.boundingRect(text);
-        // Crowded small features: try just above and just below before giving up.
-        const double shifts[] = {0, -box.height(), box.height()};
-        bool free = false;
-        for (double dy : shifts) {
-            box.moveCenter(at + QPointF(0, dy));
-            free = !placer.dropOverlapping ||
-                   std::none_of(placed.begin(), placed.end(), [&](const QRectF& r) { return r.intersects(box); });
-            if (free)
-                break;
-        }
-        if (!free)
-            continue;
-        placed.push_back(box);
-        const QPointF baseline(box.left(), box.top() + metrics.ascent());
-        if (placer.halo) {
-            QPainterPath outline;
-            outline.addText(baseline, font, text);
-            painter.strokePath(outline, QPen(haloInk, 2.5));
-        }
-        painter.setPen(ink);
-        painter.drawText(baseline, text);
-    }
-}
-
-} // namespace
-
 MapControl::MapControl(QWidget* parent) : QWidget(parent)
 {
     setMouseTracking(true);
@@ -118,10 +26,7 @@ MapControl::MapControl(QWidget* parent) : QWidget(parent)
 
 MapRectangle MapControl::viewFor(const QRect& target) const
 {
-    const MapRectangle base = extent_.isEmpty() ? layers_.fullExtent() : extent_;
-    if (target.width() <= 0 || target.height() <= 0)
-        return base;
-    return base.fittedTo(static_cast<double>(target.width()) / target.height());
+    return viewOf(extent_.isEmpty() ? layers_.fullExtent() : extent_, target);
 }
 
 MapRectangle MapControl::Extent() const { return viewFor(rect()); }
@@ -162,58 +67,9 @@ MapPoint MapControl::toMapPoint(double x, double y) const
     return {view.left() + x * scale, view.top() - y * scale};
 }
 
-void MapControl::render(QPainter& painter, const QRect& target)
+void MapControl::render(QPainter& painter, const QRect& target, MapDrawing drawing)
 {
-    const MapRectangle view = viewFor(target);
-    if (view.isEmpty())
-        return;
-    const double scale = target.width() / view.width();
-    const QTransform toScreen(scale, 0, 0, -scale, target.left() - view.left() * scale,
-                              target.top() + view.top() * scale);
-    painter.save();
-    painter.setClipRect(target);
-    painter.setRenderHint(QPainter::Antialiasing);
-    for (int i = layers_.count() - 1; i >= 0; --i)
-        if (layers_.item(i).visible)
-            drawLayer(painter, layers_.item(i), toScreen, scale);
-    painter.restore();
-}
-
-void MapControl::drawLayer(QPainter& painter, const MapLayer& layer, const QTransform& toScreen, double scale)
-{
-    const LayerPaths& cached = pathsOf(layer);
-    std::vector<const Symbol*> symbols = layer.renderer ? layer.renderer->symbolsFor(layer.table())
-                                                        : std::vector<const Symbol*>(layer.featureCount(), nullptr);
-    symbols.resize(layer.featureCount(), nullptr);
-    for (auto& s : symbols)
-        if (!s)
-            s = &layer.defaultSymbol();
-    std::vector<std::size_t> order(symbols.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return symbols[a]->emphasis < symbols[b]->emphasis; });
-
-    painter.setTransform(toScreen);
-    const bool filled = layer.shapeKind() == ShapeKind::Polygon;
-    for (std::size_t i : order) {
-        const Symbol& s = *symbols[i];
-        QPen pen(colour(filled ? s.outlineColour : s.fillColour), std::max(1, s.outlineWidth));
-        pen.setCosmetic(true);
-        painter.setPen(filled && !s.outline ? QPen(Qt::NoPen) : pen);
-        painter.setBrush(filled ? QBrush(colour(s.fillColour)) : QBrush(Qt::NoBrush));
-        if (layer.shapeKind() == ShapeKind::Point) {
-            painter.setTransform(QTransform());
-            for (const auto& part : layer.shape(i).parts)
-                for (const MapPoint& p : part)
-                    painter.drawEllipse(toScreen.map(QPointF(p.x, p.y)), 3, 3);
-            painter.setTransform(toScreen);
-        } else {
-            painter.drawPath(cached.paths[i]);
-        }
-    }
-    painter.setTransform(QTransform());
-    if (const auto* placer = dynamic_cast<const LabelPlacer*>(layer.renderer.get()))
-        drawLabels(painter, layer, *placer, toScreen, scale);
+    paintLayers(painter, layers_, extent_.isEmpty() ? layers_.fullExtent() : extent_, target, drawing);
 }
 
 void MapControl::paintEvent(QPaintEvent*)
@@ -317,7 +173,7 @@ void MapControl::exportMap(const std::string& path, double scale)
         if (!painter.begin(&picture))
             throw MapError("Não foi possível gravar o arquivo " + path);
         painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-        render(painter, QRect(QPoint(0, 0), size));
+        render(painter, QRect(QPoint(0, 0), size), MapDrawing::Picture);
     }
     try {
         writeFileSafely(path, {bytes.constData(), static_cast<std::size_t>(bytes.size())});

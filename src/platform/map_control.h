@@ -2,6 +2,7 @@
 // The map control: draws its layers within an extent, pans and zooms with
 // the mouse when asked, prints and exports the picture.
 #include "map_layer.h"
+#include "map_painting.h"
 
 #include <QWidget>
 
@@ -41,7 +42,7 @@ public:
     // Writes the map as a vector picture (SVG) at `scale` times the window size.
     void exportMap(const std::string& path, double scale);
     // Paints the layers into any device (window, printer, picture).
-    void render(QPainter& painter, const QRect& target);
+    void render(QPainter& painter, const QRect& target, MapDrawing drawing = MapDrawing::Screen);
 
     std::function<void(Qt::MouseButton, int x, int y)> onMouseDown;
     std::function<void(int x, int y)> onMouseMove;
@@ -58,7 +59,6 @@ protected:
 private:
     enum class Drag { None, Pan, Rectangle };
     MapRectangle viewFor(const QRect& target) const;
-    void drawLayer(QPainter& painter, const MapLayer& layer, const QTransform& toScreen, double scale);
 
     MapLayers layers_;
     MapRectangle extent_;

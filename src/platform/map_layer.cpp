@@ -211,7 +211,7 @@ MapLayer* MapLayers::find(const std::string& name)
     return nullptr;
 }
 
-MapLayer& MapLayers::item(int index)
+MapLayer& MapLayers::item(int index) const
 {
     if (layers_.empty())
         throw MapError("Nenhuma camada foi carregada no mapa");

@@ -101,8 +101,9 @@ private:
 class MapLayers {
 public:
     int count() const { return static_cast<int>(layers_.size()); }
-    // Throws MapError when there is no layer at `index`.
-    MapLayer& item(int index);
+    // Throws MapError when there is no layer at `index`. A copy of the list
+    // shares its layers.
+    MapLayer& item(int index) const;
     // First match from index 0, letter case ignored; throws MapError when
     // there is none.
     MapLayer& item(const std::string& name);

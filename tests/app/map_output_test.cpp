@@ -5,7 +5,10 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
+
+#include <fstream>
 
 using daxo::maps::TfrmMapaBrasil;
 
@@ -48,6 +51,16 @@ TEST_F(MapOutputTest, AStateOpensTheMapWindowWithItsIndicators)
     EXPECT_EQ(camada, "tempmapa.dbf");
     EXPECT_EQ(topo, "Filtro:" + QString::fromStdString(window->wizard().caption()) + " - Censo: 2000\nSergipe");
     EXPECT_TRUE(aguardeOculto) << "the waiting panel is hidden while the map shows";
+
+    // The map stays exportable once its window has closed.
+    ASSERT_TRUE(window->findChild<QPushButton*>("btExportar")->isEnabled());
+    queryFile = program / "sergipe.svg";
+    click("btExportar");
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(" | ").toStdString();
+    std::ifstream svg(*queryFile);
+    const std::string text((std::istreambuf_iterator<char>(svg)), {});
+    EXPECT_NE(text.find("<svg"), std::string::npos);
+    EXPECT_NE(text.find("Sergipe"), std::string::npos) << "the locality under the title";
 }
 
 TEST_F(MapOutputTest, TwoLocalitiesAreRefusedInTheMessageWindow)

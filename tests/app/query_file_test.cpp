@@ -157,6 +157,22 @@ TEST_F(QueryFileTest, BatchRefusalsExitWithTheWindowsMessage)
     EXPECT_EQ(batch({"--consulta", queryFile->string(), "--saida-tipo", "mapa", "--saida", saida.string()}), 1);
     EXPECT_EQ(err.str(), messages.front().toStdString() + "\n");
     EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(QueryFileTest, MapInBatchIsTheWindowsFirstViewAsPicturesNamedAfterTheQuery)
+{
+    walkToLocalities();
+    chooseLocality("Sergipe");
+    click("btAvancar");
+    queryFile = program / "uma.json";
+    click("btSalvarConsulta");
+    ASSERT_EQ(batch({"--consulta", queryFile->string(), "--saida-tipo", "mapa", "--formatos", "pdf,png", "--saida",
+                     saida.string()}),
+              0)
+        << err.str();
+    EXPECT_EQ(out.str(), (saida / "uma_mapa.png").string() + "\n" + (saida / "uma_mapa.pdf").string() + "\n");
+    EXPECT_FALSE(QImage(QString::fromStdString((saida / "uma_mapa.png").string())).isNull());
+    EXPECT_FALSE(fs::exists(saida / "uma_mapa.svg")) << "only the formats asked for";
 
     EXPECT_EQ(batch({"--ajuda"}), 0);
     EXPECT_EQ(out.str(), kUsoLinhaDeComando);

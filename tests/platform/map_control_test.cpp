@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 
 namespace daxo::platform {
 namespace {
@@ -170,6 +171,11 @@ TEST_F(MapControlTest, ExportWritesAVectorPicture)
     const std::string text((std::istreambuf_iterator<char>(in)), {});
     EXPECT_NE(text.find("<svg"), std::string::npos);
     EXPECT_NE(text.find("<path"), std::string::npos);
+    // Readers that ignore non-scaling strokes draw a stroke under a scaled
+    // group that many times wider: the shapes must come in page units.
+    const std::regex scaled(R"(matrix\(([-0-9.e]+),[-0-9.e]+,[-0-9.e]+,([-0-9.e]+))");
+    for (std::sregex_iterator m(text.begin(), text.end(), scaled), end; m != end; ++m)
+        EXPECT_LE(std::max(std::abs(std::stod((*m)[1])), std::abs(std::stod((*m)[2]))), 1.0) << m->str();
     EXPECT_THROW(map.exportMap((dir / "missing" / "x.EMF").string(), 1.0), MapError);
 }
 

@@ -4,6 +4,7 @@
 // microregion or municipality, as a highlight map, with its legend, views,
 // zoom, pan, identification, printing and pictures.
 #include "maps/map_classes.h"
+#include "maps/map_picture.h"
 #include "maps/map_preparation.h"
 
 #include <QDialog>
@@ -54,6 +55,9 @@ public:
     void btEditaLegendaClick();
     void Identify(const std::string& layerName, int x, int y);
 
+    // The map as it shows now, for a picture: it keeps the layers beyond the window.
+    FiguraMapa figura() const;
+
     daxo::platform::MapControl& mapamostra() { return *mapamostra_; }
     const std::string& ArquivoCamadaAtual() const { return ArquivoCamadaAtual_; }
     int PaletaAtual() const { return PaletaAtual_; }
@@ -100,6 +104,7 @@ private:
     int itemVisaoNacional() const;  // rdVisao2 item, -1 when hidden
 
     MapWindowData data_;
+    std::vector<ItemLegendaFigura> legendaFigura_;
     daxo::platform::DataModule& dm_;
     std::string legenda_, censo_;
     std::string ArquivoCamadaAtual_;

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 
 #include <stdexcept>
 
@@ -43,6 +44,23 @@ std::shared_ptr<platform::MapRenderer> comNomes(std::shared_ptr<platform::MapRen
     placer->halo = halo;
     placer->beneath = std::move(beneath);
     return placer;
+}
+
+// The legend rows as a picture shows them: each class with its colour and
+// limits, then the features outside the classes when there are any.
+std::vector<ItemLegendaFigura> itensLegenda(const Legenda& legenda)
+{
+    std::vector<ItemLegendaFigura> itens;
+    for (const LinhaLegenda& l : legenda.linhas)
+        if (l.visivel)
+            itens.push_back({.cor = l.cor, .texto = QStringList{QString::fromStdString(l.inicio).trimmed(),
+                                                                l.ate ? "até" : "", QString::fromStdString(l.fim).trimmed()}
+                                                        .filter(QRegularExpression("."))
+                                                        .join(' ')
+                                                        .toStdString()});
+    if (legenda.semDado.visivel)
+        itens.push_back({.cor = legenda.semDado.cor, .texto = legenda.semDado.inicio});
+    return itens;
 }
 
 } // namespace
@@ -113,6 +131,18 @@ void TfrmMapaBrasil::escondeLinhas()
     fimComAviso(false);
 }
 
+FiguraMapa TfrmMapaBrasil::figura() const
+{
+    const int item = indicadores_->checkedId();
+    return {.camadas = mapamostra_->Layers(),
+            .extensao = mapamostra_->Extent(),
+            .titulo = legenda_,
+            .censo = censo_,
+            .localidade = data_.sel,
+            .indicador = item >= 0 && item < static_cast<int>(data_.RadioGroup1.size()) ? data_.RadioGroup1[item] : "",
+            .legenda = legendaFigura_};
+}
+
 void TfrmMapaBrasil::mostraLegenda(const Legenda& legenda)
 {
     escondeLinhas();
@@ -131,6 +161,7 @@ void TfrmMapaBrasil::mostraLegenda(const Legenda& legenda)
     }
     pinta(PanelSemDado, legenda.semDado.cor);
     mostraSemDado(legenda.semDado, static_cast<int>(legenda.coresRenderer.size()));
+    legendaFigura_ = itensLegenda(legenda);
 }
 
 bool TfrmMapaBrasil::Button1Click()
@@ -199,7 +230,7 @@ void TfrmMapaBrasil::desenhaClasses()
     mapamostra_->refresh();
     // Drawn: the fewer classes are told, not treated as a failure.
     if (quebras.aviso)
-        report(std::runtime_error(*quebras.aviso));
+        report(AvisoMapa(*quebras.aviso));
 }
 
 void TfrmMapaBrasil::desenhaDestaque()
@@ -208,6 +239,7 @@ void TfrmMapaBrasil::desenhaDestaque()
     // The value is searched again for every drawing: a view or a column
     // never shows the value of another.
     escondeLinhas();
+    legendaFigura_.clear();
     chkMostraLinhas->hide();
     const auto& s = data_.state;
     const Destaque d = escolheDestaque({.sel = data_.sel,
@@ -235,6 +267,8 @@ void TfrmMapaBrasil::desenhaDestaque()
             fimComAviso(!ehValor);
             alvo->setText(QString::fromStdString(texto));
             alvo->show();
+            legendaFigura_.push_back(
+                {.cor = kCorDestaque, .temCor = ehValor, .texto = ehValor ? data_.sel + ": " + texto : texto});
             if (ehValor) {
                 pinta(linhas_[0].painel, kCorDestaque);
                 linhas_[0].painel->show();

@@ -3,6 +3,7 @@
 #include "map_window_fixture.h"
 
 #include "maps/map_classes.h"
+#include "platform/safe_files.h"
 #include "platform/system_errors.h"
 
 #include <QButtonGroup>
@@ -16,6 +17,7 @@
 #include <QToolButton>
 
 #include <fstream>
+#include <regex>
 
 using namespace daxo::maps;
 using namespace daxo::maps::test;
@@ -253,6 +255,48 @@ TEST_F(ClassMap, ZoomButtonsScaleTheExtentAndTheWholeLayerComesBack)
     w.findChild<QToolButton*>("btMoveMapa")->click();
     EXPECT_FALSE(w.findChild<QToolButton*>("btZoomMouse")->isChecked()) << "one mouse mode at a time";
     EXPECT_TRUE(erros.empty()) << erros.front();
+}
+
+std::string conteudo(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST_F(ClassMap, PictureForAPaperOutlivesTheWindowInThreeFormats)
+{
+    auto& w = abre(0, "Acre", "12");
+    const FiguraMapa figura = w.figura();
+    EXPECT_EQ(figura.titulo, "Indicador de teste");
+    EXPECT_EQ(figura.indicador, "Homens");
+    ASSERT_FALSE(figura.legenda.empty());
+    // The legend rows as the window shows them, without its padding.
+    EXPECT_EQ(figura.legenda.front().texto,
+              texto("Label90I").trimmed().toStdString() + " até " + texto("Label90F").trimmed().toStdString());
+    janela.reset();
+
+    const fs::path pasta = folder / "figuras";
+    fs::create_directories(pasta);
+    gravaFigura(pasta / "acre.PNG", figura);
+    EXPECT_EQ(QImage(QString::fromStdString((pasta / "acre.PNG").string())).size(), kTamanhoFigura * 3);
+    gravaFigura(pasta / "acre.svg", figura);
+    EXPECT_NE(conteudo(pasta / "acre.svg").find(R"(viewBox="0 0 1123 794")"), std::string::npos);
+    gravaFigura(pasta / "acre.pdf", figura);
+    const std::string pdf = conteudo(pasta / "acre.pdf");
+    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+    EXPECT_TRUE(std::regex_search(pdf, std::regex(R"(/MediaBox \[0 0 842(\.0+)? 596(\.0+)?\])"))) << "A4 landscape";
+
+    try {
+        gravaFigura(pasta / "acre.gif", figura);
+        ADD_FAILURE() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "Escolha um arquivo .png, .svg ou .pdf para exportar o mapa.");
+    }
+    {
+        const daxo::platform::SimulatedWriteFailure cheio(std::errc::no_space_on_device);
+        EXPECT_THROW(gravaFigura(pasta / "cheio.pdf", figura), daxo::platform::FileError);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(pasta), fs::directory_iterator()), 3) << "nothing half-written";
 }
 
 TEST_F(ClassMap, SavedPicturesAreWrittenAndOpened)
