@@ -3,11 +3,13 @@
 // component, each beside the same polygons drawn straight onto a QImage with
 // QPainter in the same run (the practical limit); the map output from the
 // "Mapa" click to the drawn municipal class map; and the loading of the
-// selection-map layers at start-up.
+// selection-map layers at start-up; and the national municipal map written
+// as a picture for a paper in each format, beside a screen drawing.
 //   bench_map [installation folder]   (written by daxo_generate when absent)
 #include "indicators/indicator_panels.h"
 #include "indicators/indicator_rows.h"
 #include "localities/geography.h"
+#include "maps/map_picture.h"
 #include "maps/map_preparation.h"
 #include "platform/data_module.h"
 #include "platform/map_control.h"
@@ -204,6 +206,43 @@ void mapOutput(const fs::path& folder)
                 "\"Mapa\" click to drawn municipal map", median(times), median(drawing), median(cpu));
 }
 
+// The whole composition (title, legend, scale bar, north arrow) around the
+// municipal layer with outlines, written to a file in each format.
+void mapPictures(const fs::path& folder)
+{
+    auto layer = std::make_shared<platform::MapLayer>();
+    layer->setFile(folder / "Mapas" / "MUNICIPIOS.shp");
+    layer->renderer = palette(*layer, true);
+    maps::FiguraMapa figura{.extensao = layer->extent(),
+                            .titulo = "População de homens, mulheres e total",
+                            .censo = "2000",
+                            .localidade = "Municípios",
+                            .indicador = "Homens"};
+    figura.camadas.add(layer);
+    for (std::uint32_t cor : {0xFFF5EB, 0xFDD0A2, 0xFD8D3C, 0xD94801, 0x7F2704})
+        figura.legenda.push_back({.cor = cor, .texto = "1.234 até 5.678"});
+    platform::MapControl map;
+    map.resize(kTarget.size());
+    map.Layers().add(layer);
+    QImage image(kTarget.size(), QImage::Format_ARGB32_Premultiplied);
+    drawThroughComponent(map, image);   // the paths are built once, as the window has them
+    std::vector<double> screen;
+    for (int round = 0; round < kRounds; ++round)
+        screen.push_back(seconds([&] { drawThroughComponent(map, image); }));
+    const fs::path out = fs::temp_directory_path() / "daxo_bench_pictures";
+    fs::create_directories(out);
+    for (const char* format : {"pdf", "png", "svg"}) {
+        const fs::path file = out / (std::string("mapa.") + format);
+        std::vector<double> times;
+        for (int round = 0; round < kRounds; ++round)
+            times.push_back(seconds([&] { maps::gravaFigura(file, figura); }));
+        std::printf("%-34s %9.3f   (budget 1 s; %.1fx a screen drawing of %.3f s; %.1f MB)\n",
+                    ("municipal map picture, " + std::string(format)).c_str(), median(times),
+                    median(times) / median(screen), median(screen), fs::file_size(file) / 1e6);
+    }
+    fs::remove_all(out);
+}
+
 void selectionLayers(const fs::path& folder)
 {
     std::vector<double> times;
@@ -232,6 +271,7 @@ int main(int argc, char** argv)
         municipalLayer(folder);
         mapOutput(folder);
         selectionLayers(folder);
+        mapPictures(folder);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench_map: %s\n", e.what());
         return 1;
