@@ -1,5 +1,6 @@
 #include "batch.h"
 
+#include "chart_output.h"
 #include "data_module_setup.h"
 #include "indicators/indicator_rows.h"
 #include "localities/chosen_list.h"
@@ -9,6 +10,7 @@
 #include "saved_query.h"
 #include "table_output.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace daxo::app {
@@ -17,25 +19,57 @@ namespace fs = std::filesystem;
 
 const char* const kUsoLinhaDeComando =
     "Uso: daxo --consulta ARQUIVO [--consulta ARQUIVO ...] [--saida PASTA]\n"
-    "            [--formatos html,xlsx,csv,png,svg,pdf] [--saida-tipo tabela|mapa]\n"
+    "            [--formatos LISTA] [--saida-tipo tabela|grafico|mapa]\n"
     "     daxo --ajuda\n"
     "\n"
     "Executa consultas salvas pelo botão \"Salvar consulta...\" sem abrir a janela.\n"
     "  --consulta ARQUIVO   a consulta salva (.json); várias são executadas em ordem\n"
     "  --saida PASTA        onde gravar os arquivos (a pasta atual, se omitida)\n"
-    "  --formatos LISTA     tabela: html (página e planilha .xls com as páginas de\n"
-    "                       percentuais), xlsx, csv; mapa: png, svg, pdf;\n"
-    "                       todos os do tipo de saída, se omitida\n"
-    "  --saida-tipo TIPO    tabela (padrão) ou mapa (a primeira vista da janela do\n"
-    "                       mapa, com título, legenda, escala e norte, em NOME_mapa.png,\n"
-    "                       .svg e .pdf, NOME sendo o nome do arquivo da consulta)\n"
+    "  --formatos LISTA     separados por vírgula; todos os do tipo de saída, se\n"
+    "                       omitida: tabela: html (página e planilha .xls com as\n"
+    "                       páginas de percentuais), xlsx, csv; grafico: png, svg,\n"
+    "                       pdf e csv (dados do gráfico); mapa: png, svg, pdf\n"
+    "  --saida-tipo TIPO    tabela (padrão), grafico ou mapa\n"
+    "Gráficos e mapas têm o nome do arquivo da consulta: para NOME.json,\n"
+    "NOME_grafico.png (.svg, .pdf, .csv) e, nos indicadores com percentuais do\n"
+    "Brasil, NOME_grafico_percentual.png (.svg, .pdf, .csv); o mapa, a primeira\n"
+    "vista da janela do mapa com título, legenda, escala e norte, em\n"
+    "NOME_mapa.png, .svg e .pdf.\n"
     "Cada arquivo gravado é listado. Uma recusa ou falha encerra com a mensagem e\n"
     "código de saída diferente de zero.\n";
 
 namespace {
 
-const std::set<std::string> kFormatosTabela = {"html", "xlsx", "csv"};
-const std::set<std::string> kFormatosMapa = {"png", "svg", "pdf"};
+// The formats each kind of output writes, the first kind the default.
+struct OutputKind {
+    const char* name;
+    std::vector<std::string> formats;
+};
+const std::vector<OutputKind> kSaidas = {{"tabela", {"html", "xlsx", "csv"}},
+                                         {"grafico", {"png", "svg", "pdf", "csv"}},
+                                         {"mapa", {"png", "svg", "pdf"}}};
+
+const OutputKind* outputKind(const std::string& name)
+{
+    for (const auto& kind : kSaidas)
+        if (name == kind.name)
+            return &kind;
+    return nullptr;
+}
+
+// "html, xlsx ou csv"
+std::string alternatives(const std::vector<std::string>& words)
+{
+    std::string text;
+    for (std::size_t i = 0; i < words.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == words.size() ? " ou " : ", ") + words[i];
+    return text;
+}
+
+bool wanted(const BatchOptions& options, const std::string& format)
+{
+    return options.formatos.empty() || options.formatos.count(format);
+}
 
 std::vector<std::string> splitComma(const std::string& text)
 {
@@ -55,7 +89,6 @@ std::vector<std::string> splitComma(const std::string& text)
 void runTable(const SavedQuery& query, const indicators::IndicatorPanels& panels, const indicators::IndicatorRows& rows,
               const BatchOptions& options, std::ostream& out)
 {
-    const auto wants = [&](const char* format) { return options.formatos.empty() || options.formatos.count(format); };
     localities::MigrationLists migration;
     const auto written = tableReport({.dm = &dmDAXO(),
                                       .rows = &rows,
@@ -66,7 +99,9 @@ void runTable(const SavedQuery& query, const indicators::IndicatorPanels& panels
                                       .codes = query.codes,
                                       .migration = &migration,
                                       .folder = options.saida,
-                                      .formats = {.pages = wants("html"), .workbook = wants("xlsx"), .csv = wants("csv")}});
+                                      .formats = {.pages = wanted(options, "html"),
+                                                  .workbook = wanted(options, "xlsx"),
+                                                  .csv = wanted(options, "csv")}});
     for (const auto& file : written.files)
         out << file.string() << '\n';
 }
@@ -95,6 +130,36 @@ void writeMap(const maps::MapWindowData& data, const indicators::IndicatorPanels
         maps::gravaFigura(target, figura);
         out << target.string() << '\n';
     }
+}
+
+// The files of one chart, named after the query file.
+void writeChart(const charts::ChartData& chart, const std::string& name, const BatchOptions& options, std::ostream& out)
+{
+    for (const auto& format : outputKind("grafico")->formats) {
+        if (!wanted(options, format))
+            continue;
+        const fs::path file = options.saida / (name + "." + format);
+        for (const auto& written : charts::exportChart(chart, file))
+            out << written.string() << '\n';
+    }
+}
+
+void runChart(const SavedQuery& query, const fs::path& queryFile, const indicators::IndicatorPanels& panels,
+              const indicators::IndicatorRows& rows, const BatchOptions& options, std::ostream& out)
+{
+    localities::MigrationLists migration;
+    const Charts charts = buildCharts({.dm = &dmDAXO(),
+                                       .rows = &rows,
+                                       .panels = &panels,
+                                       .caption = panels.caption(),
+                                       .census = panels.census(),
+                                       .names = query.names,
+                                       .codes = query.codes,
+                                       .migration = &migration});
+    const std::string name = queryFile.stem().string() + "_grafico";
+    writeChart(charts.absolute, name, options, out);
+    if (charts.percentage)
+        writeChart(*charts.percentage, name + "_percentual", options, out);
 }
 
 void runMap(const SavedQuery& query, const indicators::IndicatorPanels& panels, const indicators::IndicatorRows& rows,
@@ -147,18 +212,24 @@ BatchOptions parseBatchArguments(const std::vector<std::string>& arguments)
         } else if (a == "--saida") {
             options.saida = value;
         } else if (a == "--saida-tipo") {
-            if (value != "tabela" && value != "mapa")
-                throw std::runtime_error("Tipo de saída desconhecido: " + value + " (use tabela ou mapa)");
+            if (!outputKind(value)) {
+                std::vector<std::string> names;
+                for (const auto& kind : kSaidas)
+                    names.push_back(kind.name);
+                throw std::runtime_error("Tipo de saída desconhecido: " + value + " (use " + alternatives(names) + ")");
+            }
             options.saidaTipo = value;
         } else {
-            for (const auto& format : splitComma(value)) {
-                if (!kFormatosTabela.count(format) && !kFormatosMapa.count(format))
-                    throw std::runtime_error("Formato desconhecido: " + format +
-                                             " (use html, xlsx ou csv para tabelas; png, svg ou pdf para mapas)");
+            for (const auto& format : splitComma(value))
                 options.formatos.insert(format);
-            }
         }
     }
+    // Checked once every option is read: the type may come after the formats.
+    const OutputKind& kind = *outputKind(options.saidaTipo);
+    for (const auto& format : options.formatos)
+        if (std::find(kind.formats.begin(), kind.formats.end(), format) == kind.formats.end())
+            throw std::runtime_error("O formato " + format + " não serve para a saída " + kind.name + " (use " +
+                                     alternatives(kind.formats) + ")");
     if (!options.ajuda && options.consultas.empty())
         throw std::runtime_error(std::string("Nenhuma consulta indicada.\n\n") + kUsoLinhaDeComando);
     return options;
@@ -189,6 +260,8 @@ int runBatch(const BatchOptions& given, const fs::path& programFolder, std::ostr
             const auto rows = indicators::MontaLinhasIndicador(panels);
             if (options.saidaTipo == "mapa")
                 runMap(query, panels, rows, file, programFolder, options, out, err);
+            else if (options.saidaTipo == "grafico")
+                runChart(query, file, panels, rows, options, out);
             else
                 runTable(query, panels, rows, options, out);
         }

@@ -1,7 +1,7 @@
 #pragma once
 // Saved queries run from the command line, without a window:
 //   daxo --consulta ARQUIVO [--consulta ARQUIVO ...] [--saida PASTA]
-//        [--formatos html,xlsx,csv] [--saida-tipo tabela|mapa]
+//        [--formatos html,xlsx,csv,png,svg,pdf] [--saida-tipo tabela|grafico|mapa]
 //   daxo --ajuda
 // The same rules, refusals and code paths as the window; each file written
 // is printed, and any refusal or failure ends the run with its message and

@@ -9,42 +9,78 @@
 #include "localities/widgets/locality_page.h"
 #include "main_window.h"
 #include "query/text_utils.h"
+#include "query_actions.h"
 #include "refusal.h"
+#include "reports/spreadsheet.h"
 #include "reports/table_report.h"
 
 #include <stdexcept>
 
 namespace daxo::app {
 
-// What both windows of one chart output share.
-struct ChartOutput::Chart {
-    int indicator = 0;
-    std::string header;
-    charts::BuscaRotuloFn buscaRotulo;
-};
+namespace {
+
+// GraficoPercentual: the values of the work table's chart copy as
+// percentages of the national total of each row's census.
+charts::ChartData GraficoPercentual(const ChartRun& run, const charts::BuscaRotuloFn& buscaRotulo,
+                                    const std::optional<std::string>& origin)
+{
+    const auto choice = totalChoice(*run.panels);
+    const auto copy = charts::copiaPercentual(*run.dm, [&choice](const std::string& censo) {
+        return totalBrasil().CalculaTotalBrasil(censo, choice);
+    });
+    return {.header = charts::cabecalhoGrafico(run.census, run.caption, run.panels->indicatorIndex(), run.names),
+            .dataLines = reports::sheetTopLines(run.caption, reports::kUnidadePercentualBrasil, run.census, origin),
+            .series = charts::montaSeries(copy, buscaRotulo)};
+}
+
+} // namespace
+
+Charts buildCharts(const ChartRun& run)
+{
+    if (const auto recusa = charts::recusaLocalidades(run.names, run.codes))
+        refuse(*recusa);
+    if (run.started)
+        run.started();
+    const auto rows = query::runnerRows(*run.rows);
+    const int indicator = run.panels->indicatorIndex();
+    const charts::BuscaRotuloFn buscaRotulo = [&rows](const std::string& column, std::string& label) {
+        query::BuscaRotulo(rows.CampoLinha, rows.RotuloLinha, column, label);
+    };
+    query::QueryRunner runner(*run.dm, *run.migration, run.progress);
+    runner.ExecutaConsulta(rows, {.indicator = indicator,
+                                  .census = run.census,
+                                  .names = run.names,
+                                  .codes = run.codes,
+                                  .modoGrafico = true});
+
+    const auto origin = indicator == charts::kIndicadorMigracao
+                            ? std::optional(run.names.empty() ? std::string() : run.names.front())
+                            : std::nullopt;
+    Charts result;
+    result.absolute = {.header = charts::cabecalhoGrafico(run.census, run.caption, indicator, run.names),
+                       .dataLines = reports::sheetTopLines(run.caption, "", run.census, origin),
+                       .series = charts::montaSeries(reports::readWorkTable(*run.dm), buscaRotulo)};
+    if (charts::temGraficoPercentual(indicator))
+        result.percentage = GraficoPercentual(run, buscaRotulo, origin);
+    return result;
+}
 
 ChartOutput::ChartOutput(TfrmPrincipal& window) : window_(window) {}
 
 ChartOutput::~ChartOutput() = default;
 
-void ChartOutput::busy()
-{
-    window_.wizard().setWaitingVisible(true);
-    window_.mirror();
-    window_.AtualizaMostrador({});
-}
-
 // The windows are separate windows owned by the main window, so that closing
 // the main window still ends the program while charts are shown.
-std::unique_ptr<charts::ChartWindow> ChartOutput::newWindow(charts::ChartKind kind, const Chart& chart,
-                                                            std::vector<charts::ChartSeries> series, bool switchButton)
+std::unique_ptr<charts::ChartWindow> ChartOutput::newWindow(charts::ChartKind kind, const charts::ChartData& chart,
+                                                            bool switchButton)
 {
-    auto w = std::make_unique<charts::ChartWindow>(
-        charts::ChartWindowSetup{.kind = kind,
-                                 .header = chart.header,
-                                 .percentageButton = switchButton,
-                                 .larguraTela = window_.LarguraTela()},
-        std::move(series), &window_);
+    auto w = std::make_unique<charts::ChartWindow>(charts::ChartWindowSetup{.kind = kind,
+                                                                            .header = chart.header,
+                                                                            .dataLines = chart.dataLines,
+                                                                            .percentageButton = switchButton,
+                                                                            .larguraTela = window_.LarguraTela()},
+                                                   chart.series, &window_);
     w->onSwitch = [this, kind] { AlternaGrafico(kind); };
     if (kind == charts::ChartKind::Absolute)
         w->onClose = [this] {
@@ -63,48 +99,39 @@ void ChartOutput::bt_graficoClick(const TableOutputInput& input)
 {
     percentage_.reset();
     absolute_.reset();
-    if (const auto recusa = charts::recusaLocalidades(input.names, input.codes))
-        refuse(*recusa);
-
-    window_.Relogio(window_.JanelaAtivada());
-    busy();
     auto& wizard = window_.wizard();
-    const auto rows = query::runnerRows(*input.rows);
-    Chart chart;
-    chart.indicator = input.panels->indicatorIndex();
-    chart.header = charts::cabecalhoGrafico(wizard.censusText(), wizard.caption(), chart.indicator, input.names);
-    chart.buscaRotulo = [&rows](const std::string& column, std::string& label) {
-        query::BuscaRotulo(rows.CampoLinha, rows.RotuloLinha, column, label);
-    };
-    auto& dm = dmDAXO();
-    query::QueryRunner runner(dm, *input.migration, [this](const std::string& text) {
-        window_.AtualizaMostrador(QString::fromStdString(text));
-    });
-    runner.ExecutaConsulta(rows, {.indicator = chart.indicator,
-                                  .census = wizard.censusText(),
-                                  .names = input.names,
-                                  .codes = input.codes,
-                                  .modoGrafico = true});
+    const Charts charts = buildCharts({.dm = &dmDAXO(),
+                                       .rows = input.rows,
+                                       .panels = input.panels,
+                                       .caption = wizard.caption(),
+                                       .census = wizard.censusText(),
+                                       .names = input.names,
+                                       .codes = input.codes,
+                                       .migration = input.migration,
+                                       .started =
+                                           [this] {
+                                               window_.Relogio(window_.JanelaAtivada());
+                                               window_.wizard().setWaitingVisible(true);
+                                               window_.mirror();
+                                               window_.AtualizaMostrador({});
+                                           },
+                                       .progress =
+                                           [this](const std::string& text) {
+                                               window_.AtualizaMostrador(QString::fromStdString(text));
+                                           }});
 
-    const bool withPercentage = charts::temGraficoPercentual(chart.indicator);
-    absolute_ = newWindow(charts::ChartKind::Absolute, chart,
-                          charts::montaSeries(reports::readWorkTable(dm), chart.buscaRotulo), withPercentage);
-    if (withPercentage)
-        GraficoPercentual(chart, input);
+    absolute_ = newWindow(charts::ChartKind::Absolute, charts.absolute, charts.percentage.has_value());
+    if (charts.percentage) {
+        percentage_ = newWindow(charts::ChartKind::Percentage, *charts.percentage, true);
+        percentage_->show();
+    }
     // Shown last, so on top of the percentage window.
     absolute_->show();
-    window_.Relogio(false);
-}
-
-void ChartOutput::GraficoPercentual(const Chart& chart, const TableOutputInput& input)
-{
-    busy();
-    const auto choice = totalChoice(*input.panels);
-    const auto copy = charts::copiaPercentual(dmDAXO(), [&choice](const std::string& censo) {
-        return totalBrasil().CalculaTotalBrasil(censo, choice);
-    });
-    percentage_ = newWindow(charts::ChartKind::Percentage, chart, charts::montaSeries(copy, chart.buscaRotulo), true);
-    percentage_->show();
+    keepResult(window_, {.dialogTitle = "Exportar gráfico",
+                         .filters = charts::chartFileFilters(),
+                         .save = [chart = charts.absolute](const std::filesystem::path& target) {
+                             return charts::exportChart(chart, target);
+                         }});
     window_.Relogio(false);
 }
 

@@ -2,10 +2,12 @@
 // The chart output button (bt_graficoClick): runs the query for the current
 // choice and shows the bar-chart windows, absolute values and, for the count
 // indicators with a national total, percentages of it.
-#include "charts/chart_series.h"
+#include "charts/widgets/chart_export.h"
 #include "table_output.h"
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,26 @@ class ChartWindow;
 }
 
 namespace daxo::app {
+
+// One chart output without windows, for the window and the command line
+// alike: the refusals, the query run and what each chart shows.
+struct ChartRun {
+    platform::DataModule* dm = nullptr;
+    const indicators::IndicatorRows* rows = nullptr;
+    const indicators::IndicatorPanels* panels = nullptr;
+    std::string caption;   // lblResultIndicador
+    std::string census;    // lblResultCenso
+    std::vector<std::string> names, codes;
+    localities::MigrationLists* migration = nullptr;
+    std::function<void()> started;   // the choice was not refused; the query runs now
+    std::function<void(const std::string&)> progress;
+};
+struct Charts {
+    charts::ChartData absolute;                  // TfrmGraphPopMasc
+    std::optional<charts::ChartData> percentage; // TfrmGrafPerc, for the indicators that have it
+};
+// Throws the refusal's message for a choice that cannot be charted.
+Charts buildCharts(const ChartRun& run);
 
 // Owns the pair of chart windows of the last chart output; the next chart
 // output destroys them before anything else.
@@ -32,11 +54,8 @@ public:
     charts::ChartWindow* percentage() const { return percentage_.get(); }   // TfrmGrafPerc
 
 private:
-    struct Chart;
-    void GraficoPercentual(const Chart& chart, const TableOutputInput& input);
-    std::unique_ptr<charts::ChartWindow> newWindow(charts::ChartKind kind, const Chart& chart,
-                                                   std::vector<charts::ChartSeries> series, bool switchButton);
-    void busy();
+    std::unique_ptr<charts::ChartWindow> newWindow(charts::ChartKind kind, const charts::ChartData& chart,
+                                                   bool switchButton);
 
     TfrmPrincipal& window_;
     std::unique_ptr<charts::ChartWindow> percentage_;

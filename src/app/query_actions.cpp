@@ -3,10 +3,10 @@
 #include "indicators/widgets/indicator_page.h"
 #include "localities/widgets/locality_page.h"
 #include "main_window.h"
+#include "platform/file_dialog.h"
 #include "reports/report_export.h"
 #include "saved_query.h"
 
-#include <QFileDialog>
 
 #include <algorithm>
 
@@ -22,32 +22,12 @@ ExportableResult& lastResult()
 
 std::optional<std::filesystem::path> askForFile(QWidget* parent, FileDialogKind kind)
 {
-    const bool save = kind != FileDialogKind::AbrirConsulta;
-    QFileDialog dialog(parent, kind == FileDialogKind::SalvarConsulta  ? QString("Salvar consulta")
-                               : kind == FileDialogKind::AbrirConsulta ? QString("Abrir consulta")
-                                                                       : lastResult().dialogTitle);
-    // Qt's own dialog, so that every text of it is in Portuguese.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (kind == FileDialogKind::Exportar) {
-        dialog.setNameFilters(lastResult().filters);
-        dialog.setDefaultSuffix(lastResult().filters.value(0).section("*.", 1).chopped(1));
-        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-            dialog.setDefaultSuffix(filter.section("*.", 1).chopped(1));
-        });
-    } else {
-        dialog.setNameFilter("Consultas do DAXO (*.json)");
-        dialog.setDefaultSuffix("json");
-    }
-    dialog.setLabelText(QFileDialog::LookIn, "Examinar:");
-    dialog.setLabelText(QFileDialog::FileName, "Nome do arquivo:");
-    dialog.setLabelText(QFileDialog::FileType, "Tipo:");
-    dialog.setLabelText(QFileDialog::Accept, save ? "Salvar" : "Abrir");
-    dialog.setLabelText(QFileDialog::Reject, "Cancelar");
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return std::filesystem::path(dialog.selectedFiles().front().toStdString());
+    if (kind == FileDialogKind::Exportar)
+        return platform::askForFile(parent, {.title = lastResult().dialogTitle, .filters = lastResult().filters});
+    const bool save = kind == FileDialogKind::SalvarConsulta;
+    return platform::askForFile(parent, {.title = save ? "Salvar consulta" : "Abrir consulta",
+                                         .filters = {"Consultas do DAXO (*.json)"},
+                                         .save = save});
 }
 
 // The wizard walked from the output step back to the census and forward

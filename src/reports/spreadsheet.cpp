@@ -131,6 +131,15 @@ std::string csvField(const std::string& text)
 
 } // namespace
 
+std::vector<std::string> sheetTopLines(const std::string& caption, const std::string& unit, const std::string& census,
+                                       const std::optional<std::string>& migrationOrigin)
+{
+    std::vector<std::string> lines = {"Filtro: " + caption + unit, "Censo: " + census};
+    if (migrationOrigin)
+        lines.push_back("Do " + *migrationOrigin);
+    return lines;
+}
+
 std::string csvNumber(double value)
 {
     char buffer[400];

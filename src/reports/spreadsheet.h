@@ -7,6 +7,7 @@
 #include "platform/safe_files.h"
 #include "report_grid.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,14 @@ struct SheetPage {
     std::vector<std::string> topLines;    // caption, census: one cell each above the table
     const ReportGrid* grid = nullptr;
 };
+
+// The unit after the caption of the values as percentages of Brazil.
+inline constexpr const char* kUnidadePercentualBrasil = " em relação ao Brasil %";
+
+// The lines above a sheet's table: the caption followed by the page's unit,
+// the census and, for the migration indicator, where the migrants came from.
+std::vector<std::string> sheetTopLines(const std::string& caption, const std::string& unit, const std::string& census,
+                                       const std::optional<std::string>& migrationOrigin);
 
 // Writes the workbook under the file's temporary name; the caller puts it in
 // place. Throws platform::FileError.

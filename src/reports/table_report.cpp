@@ -77,9 +77,10 @@ std::vector<fs::path> writeReport(const TableReportJob& job, const WorkTable& ta
     }
     std::vector<SheetPage> sheets;
     for (const auto& g : grids) {
-        SheetPage page{g.sheet, {"Filtro: " + c.caption + g.unit, "Censo: " + c.census}, &g.grid};
-        if (c.indicator == 14)
-            page.topLines.push_back("Do " + c.migrationOrigin);
+        SheetPage page{g.sheet,
+                       sheetTopLines(c.caption, g.unit, c.census,
+                                     c.indicator == 14 ? std::optional(c.migrationOrigin) : std::nullopt),
+                       &g.grid};
         if (job.formats.csv)
             report.add(file(g, ".csv")).write(csvText(page));
         sheets.push_back(std::move(page));
@@ -131,7 +132,7 @@ ReportOutput MontaRelatorio(daxo::platform::DataModule& dm, TableReportJob job, 
             grids.push_back({"p", "Percentual por linha", " em %", Percentage::Row,
                              percentageGrid(c, table, Percentage::Row, {})});
         if (hasBrazilPercentagePage(n))
-            grids.push_back({"pb", "Percentual do Brasil", " em relação ao Brasil %", Percentage::Brazil,
+            grids.push_back({"pb", "Percentual do Brasil", kUnidadePercentualBrasil, Percentage::Brazil,
                              percentageGrid(c, table, Percentage::Brazil, brazil)});
         try {
             output.files = writeReport(job, table, grids);

@@ -3,10 +3,13 @@
 // small sample installation.
 #include "app/batch.h"
 #include "app/saved_query.h"
+#include "charts/chart_data.h"
 #include "output_walk.h"
 
 #include <QDesktopServices>
+#include <QImage>
 #include <QPushButton>
+#include <QSvgRenderer>
 #include <QUrl>
 
 #include <fstream>
@@ -209,6 +212,70 @@ TEST_F(QueryFileTest, ExportarKeepsTheLastTableWhereTheUserChooses)
     queryFile = kept / "sergipe.gif";
     click("btExportar");
     EXPECT_EQ(messages, QStringList{"Escolha um arquivo .xlsx, .csv ou .html para exportar a tabela."});
+}
+
+TEST_F(QueryFileTest, ExportarKeepsTheChartAndBatchWritesTheSameFiles)
+{
+    walkToLocalities();
+    chooseLocality("Sergipe");
+    click("btAvancar");
+    const fs::path sergipe = program / "sergipe.json";
+    queryFile = sergipe;
+    click("btSalvarConsulta");
+    click("bt_grafico");
+    ASSERT_TRUE(messages.isEmpty()) << messages.join(" | ").toStdString();
+    auto* exportar = window->findChild<QPushButton*>("btExportar");
+    ASSERT_TRUE(exportar->isEnabled());
+
+    const fs::path kept = saida / "guardados";
+    fs::create_directories(kept);
+    for (const char* name : {"sergipe.svg", "sergipe.csv", "sergipe.png"}) {
+        queryFile = kept / name;
+        click("btExportar");
+    }
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(" | ").toStdString();
+    EXPECT_TRUE(QSvgRenderer(QString::fromStdString((kept / "sergipe.svg").string())).isValid());
+    EXPECT_EQ(QImage(QString::fromStdString((kept / "sergipe.png").string())).width(), 1123 * 3);
+    const std::string csv = bytes(kept / "sergipe.csv");
+    EXPECT_NE(csv.find("Localidade;Homens;Mulheres\r\n"), std::string::npos) << csv;
+
+    // The command line writes the absolute chart and the percentage one.
+    ASSERT_EQ(batch({"--consulta", sergipe.string(), "--saida-tipo", "grafico", "--saida", saida.string()}),
+              0) << err.str();
+    std::string listed;
+    for (const char* suffix : {"", "_percentual"})
+        for (const char* extension : {".png", ".svg", ".pdf", ".csv"}) {
+            const fs::path file = saida / ("sergipe_grafico" + std::string(suffix) + extension);
+            listed += file.string() + "\n";
+            EXPECT_GT(fs::file_size(file), 0u) << file;
+        }
+    EXPECT_EQ(out.str(), listed);
+    EXPECT_EQ(bytes(saida / "sergipe_grafico.csv"), csv) << "the same chart as the window's";
+    EXPECT_EQ(bytes(saida / "sergipe_grafico.svg"), bytes(kept / "sergipe.svg"));
+
+    // The chart's refusals, word for word, and formats that do not fit the output.
+    click("btVoltar");
+    addNode("Unidade da Federação");
+    click("btAvancar");
+    queryFile = program / "estados.json";
+    click("btSalvarConsulta");
+    click("bt_grafico");
+    ASSERT_EQ(messages, QStringList{QString::fromUtf8(daxo::charts::kRecusaNiveis)});
+    EXPECT_EQ(batch({"--consulta", queryFile->string(), "--saida-tipo", "grafico", "--saida", saida.string()}), 1);
+    EXPECT_EQ(err.str(), messages.front().toStdString() + "\n");
+    EXPECT_EQ(out.str(), "");
+    const auto refusal = [](std::vector<std::string> arguments) {
+        try {
+            parseBatchArguments(arguments);
+        } catch (const std::runtime_error& e) {
+            return std::string(e.what());
+        }
+        return std::string("accepted");
+    };
+    EXPECT_EQ(refusal({"--consulta", "a.json", "--formatos", "png,csv"}),
+              "O formato png não serve para a saída tabela (use html, xlsx ou csv)");
+    EXPECT_EQ(refusal({"--formatos", "xlsx", "--saida-tipo", "grafico", "--consulta", "a.json"}),
+              "O formato xlsx não serve para a saída grafico (use png, svg, pdf ou csv)");
 }
 
 #include "query_file_test.moc"

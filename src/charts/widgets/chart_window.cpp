@@ -1,7 +1,9 @@
 #include "charts/widgets/chart_window.h"
+#include "charts/widgets/chart_export.h"
 #include "charts/widgets/chart_window_look.h"
 
 #include "platform/bar_chart.h"
+#include "platform/file_dialog.h"
 #include "platform/image_files.h"
 #include "platform/safe_files.h"
 
@@ -9,7 +11,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -145,9 +146,7 @@ void ChartWindow::fadeIn()
 void ChartWindow::withTitleAndFooter(const std::function<bool()>& output, const std::string& failure)
 {
     auto& model = chart_->model();
-    model.titleLines = {setup_.header};
-    model.titleColour = fromBgr(kCorTitulo);
-    model.footerLines = printFooter();
+    addTitleAndFooter(model, setup_.header);
     const bool done = output();
     model.titleLines.clear();
     model.footerLines.clear();
@@ -162,14 +161,20 @@ void ChartWindow::printChart(QPrinter& printer)
                        "Não foi possível imprimir o gráfico. Verifique a impressora.");
 }
 
-void ChartWindow::saveBitmap(const std::string& path)
+void ChartWindow::saveChart(const std::string& path)
 {
     // The message is read after the output: a failure puts its own reason in it.
     std::string failure;
     withTitleAndFooter(
         [&] {
             try {
-                platform::saveImageSafely(chart_->toImage(), path, "BMP");
+                const std::filesystem::path file(path);
+                if (const auto format = platform::pictureFormatOf(file))
+                    writeChartPicture(file, *format, chart_->model(), setup_.header);
+                else if (isChartData(file))
+                    platform::writeFileSafely(file, chartCsv(setup_.dataLines, chart_->model()));
+                else
+                    platform::saveImageSafely(chart_->toImage(), path, "BMP");
                 return true;
             } catch (const platform::FileError& e) {
                 failure = e.what();
@@ -190,16 +195,12 @@ void ChartWindow::btnSalvarClick()
     std::optional<std::string> path;
     if (chooseBitmapFile) {
         path = chooseBitmapFile();
-    } else {
-        QFileDialog dialog(this, "Salvar");
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setNameFilter("Windows Bitmap (*.bmp)");
-        dialog.setDefaultSuffix("bmp");
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-            path = dialog.selectedFiles().front().toStdString();
+    } else if (const auto file = platform::askForFile(
+                   this, {.title = "Salvar", .filters = QStringList{"Windows Bitmap (*.bmp)"} + chartFileFilters()})) {
+        path = file->string();
     }
     if (path)
-        saveBitmap(*path);
+        saveChart(*path);
 }
 
 void ChartWindow::btnFecharClick()

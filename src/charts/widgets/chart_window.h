@@ -31,6 +31,7 @@ namespace daxo::charts {
 struct ChartWindowSetup {
     ChartKind kind = ChartKind::Absolute;
     std::string header;              // LabelTopo: "Filtro:Censo 2000 - …"
+    std::vector<std::string> dataLines;   // above the table of the chart's CSV file
     bool percentageButton = false;   // bt_Percentual shown (Absolute: indicators 0, 2, 3, 9, 13)
     int larguraTela = 1024;          // screen width read by the main window
 };
@@ -57,10 +58,12 @@ public:
     const ChartTools& tools() const { return tools_; }
     int selectedSeries() const;
 
-    // The chart with title and footer, on a printer or into a .bmp file;
-    // failures go to onError.
+    // The chart with title and footer on a printer, or into a file by its
+    // extension: a picture of a paper's size in .png, .svg or .pdf, the data
+    // in .csv, else the chart as the window shows it in a bitmap. Failures
+    // go to onError.
     void printChart(QPrinter& printer);
-    void saveBitmap(const std::string& path);
+    void saveChart(const std::string& path);
 
 protected:
     bool event(QEvent* event) override;

@@ -1,4 +1,5 @@
 // Grabs the chart window in a few typical states into PNG files, to look at.
+#include "charts/widgets/chart_export.h"
 #include "charts/widgets/chart_window.h"
 #include "sample_series.h"
 
@@ -28,6 +29,16 @@ void grab(std::vector<ChartSeries> series, const std::string& header, bool openD
     std::cout << file.toStdString() << '\n';
 }
 
+// The chart as "Exportar…" keeps it, in the three picture formats.
+void exportPictures(const std::vector<ChartSeries>& series, const std::string& header, const QString& stem)
+{
+    for (const char* extension : {".png", ".svg", ".pdf"}) {
+        const std::string file = (stem + extension).toStdString();
+        exportChart({.header = header, .series = series}, file);
+        std::cout << file << '\n';
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -49,5 +60,7 @@ int main(int argc, char** argv)
          {"SpeedButton5", "SpeedButton5", "SpeedButton5"});
     grab(samples::sampleSeries(3, four), header, false, folder + "/chart_3x4_zoom2.png",
          {"SpeedButton5", "SpeedButton5"});
+    exportPictures(samples::sampleSeries(9, samples::kStates), header, folder + "/chart_export_27x9");
+    exportPictures(samples::sampleSeries(3, four), header + "\rBahia", folder + "/chart_export_3x4");
     return 0;
 }

@@ -314,7 +314,7 @@ TEST_F(ChartWindowTest, SaveWritesABitmapWithTitleAndFooterThenClearsThem)
     EXPECT_TRUE(errors.empty());
 
     const std::string unwritable = (dir.path() + "/não/existe/x.bmp").toStdString();
-    window->saveBitmap(unwritable);
+    window->saveChart(unwritable);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_NE(errors[0].find(unwritable), std::string::npos);
     EXPECT_NE(errors[0].find(": arquivo ou pasta não encontrado."), std::string::npos) << errors[0];
