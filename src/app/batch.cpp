@@ -86,18 +86,25 @@ std::vector<std::string> splitComma(const std::string& text)
     return parts;
 }
 
+// A saved query as the output buttons read the window's choices.
+OutputQuery savedQueryRun(const SavedQuery& query, const indicators::IndicatorPanels& panels,
+                          const indicators::IndicatorRows& rows, localities::MigrationLists& migration)
+{
+    return {.dm = &dmDAXO(),
+            .rows = &rows,
+            .panels = &panels,
+            .caption = panels.caption(),
+            .census = panels.census(),
+            .names = query.names,
+            .codes = query.codes,
+            .migration = &migration};
+}
+
 void runTable(const SavedQuery& query, const indicators::IndicatorPanels& panels, const indicators::IndicatorRows& rows,
               const BatchOptions& options, std::ostream& out)
 {
     localities::MigrationLists migration;
-    const auto written = tableReport({.dm = &dmDAXO(),
-                                      .rows = &rows,
-                                      .panels = &panels,
-                                      .caption = panels.caption(),
-                                      .census = panels.census(),
-                                      .names = query.names,
-                                      .codes = query.codes,
-                                      .migration = &migration,
+    const auto written = tableReport({.query = savedQueryRun(query, panels, rows, migration),
                                       .folder = options.saida,
                                       .formats = {.pages = wanted(options, "html"),
                                                   .workbook = wanted(options, "xlsx"),
@@ -148,14 +155,7 @@ void runChart(const SavedQuery& query, const fs::path& queryFile, const indicato
               const indicators::IndicatorRows& rows, const BatchOptions& options, std::ostream& out)
 {
     localities::MigrationLists migration;
-    const Charts charts = buildCharts({.dm = &dmDAXO(),
-                                       .rows = &rows,
-                                       .panels = &panels,
-                                       .caption = panels.caption(),
-                                       .census = panels.census(),
-                                       .names = query.names,
-                                       .codes = query.codes,
-                                       .migration = &migration});
+    const Charts charts = buildCharts({.query = savedQueryRun(query, panels, rows, migration)});
     const std::string name = queryFile.stem().string() + "_grafico";
     writeChart(charts.absolute, name, options, out);
     if (charts.percentage)

@@ -22,7 +22,7 @@ namespace {
 
 // GraficoPercentual: the values of the work table's chart copy as
 // percentages of the national total of each row's census.
-charts::ChartData GraficoPercentual(const ChartRun& run, const charts::BuscaRotuloFn& buscaRotulo,
+charts::ChartData GraficoPercentual(const OutputQuery& run, const charts::BuscaRotuloFn& buscaRotulo,
                                     const std::optional<std::string>& origin)
 {
     const auto choice = totalChoice(*run.panels);
@@ -36,18 +36,19 @@ charts::ChartData GraficoPercentual(const ChartRun& run, const charts::BuscaRotu
 
 } // namespace
 
-Charts buildCharts(const ChartRun& run)
+Charts buildCharts(const ChartRun& chartRun)
 {
+    const OutputQuery& run = chartRun.query;
     if (const auto recusa = charts::recusaLocalidades(run.names, run.codes))
         refuse(*recusa);
-    if (run.started)
-        run.started();
+    if (chartRun.started)
+        chartRun.started();
     const auto rows = query::runnerRows(*run.rows);
     const int indicator = run.panels->indicatorIndex();
     const charts::BuscaRotuloFn buscaRotulo = [&rows](const std::string& column, std::string& label) {
         query::BuscaRotulo(rows.CampoLinha, rows.RotuloLinha, column, label);
     };
-    query::QueryRunner runner(*run.dm, *run.migration, run.progress);
+    query::QueryRunner runner(*run.dm, *run.migration, chartRun.progress);
     runner.ExecutaConsulta(rows, {.indicator = indicator,
                                   .census = run.census,
                                   .names = run.names,
@@ -99,22 +100,8 @@ void ChartOutput::bt_graficoClick(const TableOutputInput& input)
 {
     percentage_.reset();
     absolute_.reset();
-    auto& wizard = window_.wizard();
-    const Charts charts = buildCharts({.dm = &dmDAXO(),
-                                       .rows = input.rows,
-                                       .panels = input.panels,
-                                       .caption = wizard.caption(),
-                                       .census = wizard.censusText(),
-                                       .names = input.names,
-                                       .codes = input.codes,
-                                       .migration = input.migration,
-                                       .started =
-                                           [this] {
-                                               window_.Relogio(window_.JanelaAtivada());
-                                               window_.wizard().setWaitingVisible(true);
-                                               window_.mirror();
-                                               window_.AtualizaMostrador({});
-                                           },
+    const Charts charts = buildCharts({.query = windowQuery(window_, input),
+                                       .started = [this] { showWaiting(window_); },
                                        .progress =
                                            [this](const std::string& text) {
                                                window_.AtualizaMostrador(QString::fromStdString(text));

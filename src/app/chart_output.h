@@ -20,13 +20,7 @@ namespace daxo::app {
 // One chart output without windows, for the window and the command line
 // alike: the refusals, the query run and what each chart shows.
 struct ChartRun {
-    platform::DataModule* dm = nullptr;
-    const indicators::IndicatorRows* rows = nullptr;
-    const indicators::IndicatorPanels* panels = nullptr;
-    std::string caption;   // lblResultIndicador
-    std::string census;    // lblResultCenso
-    std::vector<std::string> names, codes;
-    localities::MigrationLists* migration = nullptr;
+    OutputQuery query;
     std::function<void()> started;   // the choice was not refused; the query runs now
     std::function<void(const std::string&)> progress;
 };

@@ -43,11 +43,24 @@ reports::NationalTotalChoice totalChoice(const indicators::IndicatorPanels& pane
             .deficiencia = index(census1991 ? "cbDeficiencia1991" : "cbDeficiencia2000")};
 }
 
-reports::ReportOutput tableReport(const TableRun& run)
+OutputQuery windowQuery(TfrmPrincipal& window, const TableOutputInput& input)
 {
+    return {.dm = &dmDAXO(),
+            .rows = input.rows,
+            .panels = input.panels,
+            .caption = window.wizard().caption(),
+            .census = window.wizard().censusText(),
+            .names = input.names,
+            .codes = input.codes,
+            .migration = input.migration};
+}
+
+reports::ReportOutput tableReport(const TableRun& tableRun)
+{
+    const OutputQuery& run = tableRun.query;
     const auto rows = query::runnerRows(*run.rows);
     const int indicator = run.panels->indicatorIndex();
-    query::QueryRunner runner(*run.dm, *run.migration, run.progress);
+    query::QueryRunner runner(*run.dm, *run.migration, tableRun.progress);
     runner.ExecutaConsulta(rows, {.indicator = indicator, .census = run.census, .names = run.names, .codes = run.codes});
 
     reports::TableReportJob job;
@@ -60,28 +73,26 @@ reports::ReportOutput tableReport(const TableRun& run)
         query::BuscaRotulo(rows.CampoLinha, rows.RotuloLinha, column, label);
     };
     job.totalChoice = totalChoice(*run.panels);
-    job.programFolder = run.folder;
-    job.openPage = run.openPage;
-    job.formats = run.formats;
+    job.programFolder = tableRun.folder;
+    job.openPage = tableRun.openPage;
+    job.formats = tableRun.formats;
     return reports::MontaRelatorio(*run.dm, std::move(job), NumeroRelatorio, totalBrasil());
+}
+
+void showWaiting(TfrmPrincipal& window)
+{
+    window.Relogio(window.JanelaAtivada());
+    window.wizard().setWaitingVisible(true);
+    window.mirror();
+    window.AtualizaMostrador({});
 }
 
 void bt_tabelaClick(TfrmPrincipal& window, const TableOutputInput& input)
 {
     auto& wizard = window.wizard();
-    window.Relogio(window.JanelaAtivada());
-    wizard.setWaitingVisible(true);
-    window.mirror();
-    window.AtualizaMostrador({});
+    showWaiting(window);
 
-    const auto report = tableReport({.dm = &dmDAXO(),
-                 .rows = input.rows,
-                 .panels = input.panels,
-                 .caption = wizard.caption(),
-                 .census = wizard.censusText(),
-                 .names = input.names,
-                 .codes = input.codes,
-                 .migration = input.migration,
+    const auto report = tableReport({.query = windowQuery(window, input),
                  .folder = window.programFolder(),
                  .openPage =
                      [](const std::filesystem::path& page) {

@@ -41,9 +41,8 @@ TableOutputInput outputInput(indicators::IndicatorPageController& indicatorPage,
 // The national total of the last percentage computed, kept between outputs.
 reports::TotalBrasil& totalBrasil();
 
-// One table report: the query run and the files, for the window and the
-// command line alike.
-struct TableRun {
+// The query an output runs, from the window's pages or from a saved query.
+struct OutputQuery {
     platform::DataModule* dm = nullptr;
     const indicators::IndicatorRows* rows = nullptr;
     const indicators::IndicatorPanels* panels = nullptr;
@@ -51,6 +50,16 @@ struct TableRun {
     std::string census;    // lblResultCenso
     std::vector<std::string> names, codes;
     localities::MigrationLists* migration = nullptr;
+};
+// The choices of the window's pages with its caption and census.
+OutputQuery windowQuery(TfrmPrincipal& window, const TableOutputInput& input);
+// The waiting animation and panel while an output button's query runs.
+void showWaiting(TfrmPrincipal& window);
+
+// One table report: the query run and the files, for the window and the
+// command line alike.
+struct TableRun {
+    OutputQuery query;
     std::filesystem::path folder;
     std::function<void(const std::filesystem::path&)> openPage;
     std::function<void(const std::string&)> progress;

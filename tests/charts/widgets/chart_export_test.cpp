@@ -6,6 +6,7 @@
 #include "platform/safe_files.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QImage>
 #include <QPushButton>
@@ -18,8 +19,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 using namespace daxo::charts;
 namespace fs = std::filesystem;
@@ -28,10 +27,8 @@ namespace {
 
 std::string bytes(const fs::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    QFile file(QString::fromStdString(path.string()));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
 }
 
 // Two series over a locality and an age group; one cell empty, one zero.
