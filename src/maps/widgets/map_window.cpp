@@ -255,12 +255,25 @@ void TfrmMapaBrasil::buildStrip()
     lblMunicipio->setStyleSheet("color: #2692B8");
 }
 
+namespace {
+// The tool bar lies over the map's left edge.
+constexpr int kLarguraFerramentas = 4 + 30 + 4;
+}
+
+void TfrmMapaBrasil::mostraInteira(const platform::MapLayer& layer)
+{
+    // Widened on the left by the tool bar's share, so that a layer as wide
+    // as the window starts right of it.
+    const platform::MapRectangle e = layer.extent();
+    const double folga = e.width() * kLarguraFerramentas / (mapamostra_->width() - kLarguraFerramentas);
+    mapamostra_->setExtent({e.left() - folga, e.bottom(), e.right(), e.top()});
+}
+
 void TfrmMapaBrasil::buildToolBar()
 {
-    // Lies over the map's left edge, where the outlines rarely reach.
     auto* PainelControleMapa = new QWidget(this);
     PainelControleMapa->setObjectName("PainelControleMapa");
-    PainelControleMapa->setGeometry(4, 47, 30, 6 * 30);
+    PainelControleMapa->setGeometry(4, 47, kLarguraFerramentas - 8, 6 * 30);
     auto* layout = new QVBoxLayout(PainelControleMapa);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
@@ -281,7 +294,7 @@ void TfrmMapaBrasil::buildToolBar()
     connect(btImpMapa, &QToolButton::clicked, this, [this] { guard([this] { btImpMapaClick(); }); });
     connect(btVisualTotal, &QToolButton::clicked, this, [this] {
         guard([this] {
-            mapamostra_->setExtent(mapamostra_->Layers().item(camadaAtual()).extent());
+            mostraInteira(mapamostra_->Layers().item(camadaAtual()));
             mapamostra_->setScrollBars(false);
         });
     });

@@ -26,6 +26,7 @@ class QToolButton;
 
 namespace daxo::platform {
 class MapControl;
+class MapLayer;
 struct DataModule;
 }
 
@@ -88,6 +89,7 @@ private:
     void desenhaClasses();
     void desenhaDestaque();
     void escondeLinhas();
+    void mostraInteira(const daxo::platform::MapLayer& layer);
     void fimComAviso(bool aviso);
     void mostraSemDado(const LinhaLegenda& linha, int classes);
     void mostraLegenda(const Legenda& legenda);

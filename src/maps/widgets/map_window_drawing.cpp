@@ -101,7 +101,7 @@ void TfrmMapaBrasil::FormShow()
     for (int i = 0; i < mapamostra_->Layers().count(); ++i)
         mapamostra_->Layers().item(i).visible = false;
     layer->visible = true;
-    mapamostra_->setExtent(layer->extent());
+    mostraInteira(*layer);
     mapamostra_->setScrollBars(false);
     mapamostra_->refresh();
 

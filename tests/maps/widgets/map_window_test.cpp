@@ -243,6 +243,9 @@ TEST_F(ClassMap, ZoomButtonsScaleTheExtentAndTheWholeLayerComesBack)
 {
     auto& w = abre(0, "Acre", "12");
     const auto inteiro = w.mapamostra().Extent();
+    // The tool bar lies over the map: the whole layer starts right of it.
+    const int direita = w.findChild<QWidget*>("PainelControleMapa")->geometry().right() + 1 - w.mapamostra().x();
+    EXPECT_LE(w.mapamostra().toMapPoint(direita, 0).x, w.mapamostra().Layers().item(0).extent().left());
     w.findChild<QToolButton*>("btZoomMais")->click();
     EXPECT_NEAR(w.mapamostra().Extent().width(), inteiro.width() * 0.8, inteiro.width() * 1e-9);
     EXPECT_NEAR(w.mapamostra().Extent().center().x, inteiro.center().x, inteiro.width() * 1e-9);
