@@ -1,14 +1,13 @@
 #include "map_control.h"
 
 #include "dbf_table.h"
+#include "image_files.h"
 #include "safe_files.h"
 
-#include <QBuffer>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPrinter>
-#include <QSvgGenerator>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -162,21 +161,9 @@ void MapControl::printMap(const std::string& documentName)
 void MapControl::exportMap(const std::string& path, double scale)
 {
     const QSize size(std::max(1, static_cast<int>(width() * scale)), std::max(1, static_cast<int>(height() * scale)));
-    QByteArray bytes;
-    {
-        QBuffer buffer(&bytes);
-        QSvgGenerator picture;
-        picture.setOutputDevice(&buffer);
-        picture.setSize(size);
-        picture.setViewBox(QRect(QPoint(0, 0), size));
-        QPainter painter;
-        if (!painter.begin(&picture))
-            throw MapError("Não foi possível gravar o arquivo " + path);
-        painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-        render(painter, QRect(QPoint(0, 0), size), MapDrawing::Picture);
-    }
     try {
-        writeFileSafely(path, {bytes.constData(), static_cast<std::size_t>(bytes.size())});
+        writePicture(path, PictureFormat::Svg, size, {},
+                     [&](QPainter& painter) { render(painter, QRect(QPoint(0, 0), size), MapDrawing::Picture); });
     } catch (const FileError& e) {
         throw MapError(e.what());
     }
