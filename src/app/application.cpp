@@ -7,10 +7,21 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <clocale>
+
 namespace daxo::app {
+
+void keepDecimalPoint()
+{
+    // Qt takes the desktop's locale for the C library too; its decimal comma
+    // would reach every number a library prints (worksheets, dBASE fields).
+    // The program formats what the user reads itself.
+    std::setlocale(LC_NUMERIC, "C");
+}
 
 DaxoApplication::DaxoApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
+    keepDecimalPoint();
     // Qt's own buttons and dialogs (Yes/No, the save dialog) in Portuguese.
     auto* qt = new QTranslator(this);
     if (qt->load(QLocale(QLocale::Portuguese, QLocale::Brazil), "qtbase", "_",

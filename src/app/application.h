@@ -8,6 +8,10 @@
 
 namespace daxo::app {
 
+// Numbers printed by the C library keep a decimal point whatever the
+// desktop's locale; called once the Qt application exists.
+void keepDecimalPoint();
+
 class DaxoApplication : public QApplication {
 public:
     using ErrorHandler = std::function<void(const std::exception&)>;

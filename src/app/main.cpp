@@ -35,6 +35,7 @@ int runCommandLine(int argc, char** argv)
             std::abort();
     });
     QApplication gui(argc, argv);
+    keepDecimalPoint();
     BatchOptions options;
     try {
         options = parseBatchArguments(std::vector<std::string>(argv + 1, argv + argc));

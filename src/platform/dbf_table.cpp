@@ -432,11 +432,13 @@ std::string encodeCell(const DbfField& f, const Value& v, const fs::path& path)
         }
         if (!std::isfinite(*n))
             throw tooBig(v.asString());
+        // A point whatever the process locale says: the file format has one.
         char buf[400];
-        int len = std::snprintf(buf, sizeof buf, "%*.*f", f.length, f.decimals, *n);
-        if (len < 0 || len > f.length)
+        const auto [end, error] = std::to_chars(buf, buf + sizeof buf, *n, std::chars_format::fixed, f.decimals);
+        const auto len = end - buf;
+        if (error != std::errc() || len > f.length)
             throw tooBig(v.asString());
-        return std::string(buf, len);
+        return std::string(f.length - len, ' ') + std::string(buf, end);
     }
     if (f.type == FieldType::Logical) {
         std::string s = v.isNumber() ? (v.asFloat() != 0 ? "T" : "F") : std::string(trim(v.asString()));

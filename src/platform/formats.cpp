@@ -1,6 +1,7 @@
 #include "formats.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -30,14 +31,17 @@ Decimal toDecimal(double value)
     if (value == 0.0 || !std::isfinite(value))
         return d;
     d.negative = value < 0;
+    // d.dddddddddddddde±x, with a point whatever the process locale says.
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));   // d.dddddddddddddde±x
+    const auto end = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14).ptr;
     std::string mantissa;
     const char* p = buf;
-    for (; *p && *p != 'e'; ++p)
+    for (; p != end && *p != 'e'; ++p)
         if (*p != '.')
             mantissa += *p;
-    d.exponent = std::atoi(p + 1) + 1;
+    int exponent = 0;
+    std::from_chars(p + 1 + (p[1] == '+'), end, exponent);
+    d.exponent = exponent + 1;
     d.digits = mantissa;
     while (!d.digits.empty() && d.digits.back() == '0')
         d.digits.pop_back();

@@ -3,8 +3,10 @@
 #include <xlsxwriter.h>
 
 #include <cerrno>
+#include <clocale>
 #include <charconv>
 #include <map>
+#include <string>
 
 namespace daxo::reports {
 
@@ -29,6 +31,20 @@ std::string sheetName(std::string name)
             c = ' ';
     return name.size() > 31 ? name.substr(0, 31) : name;
 }
+
+// The library writes numbers with the C library's printf: under a locale
+// with a decimal comma (any Brazilian desktop) the sheets would hold
+// "49,75" where the file format wants "49.75".
+class DecimalPoint {
+public:
+    DecimalPoint() : saved_(std::setlocale(LC_NUMERIC, nullptr)) { std::setlocale(LC_NUMERIC, "C"); }
+    ~DecimalPoint() { std::setlocale(LC_NUMERIC, saved_.c_str()); }
+    DecimalPoint(const DecimalPoint&) = delete;
+    DecimalPoint& operator=(const DecimalPoint&) = delete;
+
+private:
+    std::string saved_;
+};
 
 class Workbook {
 public:
@@ -98,6 +114,7 @@ public:
     }
 
 private:
+    DecimalPoint decimalPoint_;   // first: held until the book is closed
     lxw_format* numberFormat(const std::string& pattern)
     {
         if (pattern.empty())

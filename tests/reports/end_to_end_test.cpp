@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdio>
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -354,6 +357,44 @@ TEST_F(EndToEnd, AllStatesShareOfBrazilSumsToAHundred)
     // Each share is rounded to two decimals.
     EXPECT_NEAR(pageSum, 100.0, 0.015);
     EXPECT_NE(report.brazilPage.find(" em relação ao Brasil %"), std::string::npos);
+}
+
+// The worksheets as the workbook holds them.
+std::string sheetsOf(const fs::path& workbook)
+{
+    const std::string command = "unzip -p '" + workbook.string() + "' 'xl/worksheets/*.xml'";
+    std::string xml;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            xml.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return xml;
+}
+
+// A Brazilian desktop's locale has a decimal comma: no number the program
+// writes (work table, pages, CSV, worksheets) may change with it.
+TEST_F(EndToEnd, ADecimalCommaLocaleChangesNoNumberWritten)
+{
+    const Request request{.indicator = 4, .boxes = kSexes, .names = {"Unidade da Federação"}, .codes = {"12345678"}};
+    const auto inC = run(request);
+    const std::string sheetsInC = sheetsOf(inC.workbook);
+    ASSERT_NE(sheetsInC.find("<v>"), std::string::npos) << "numbers in the sheets (unzip installed?)";
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "pt_BR.UTF-8"))
+        GTEST_SKIP() << "the pt_BR.UTF-8 locale is not installed (scripts/deps.sh installs it)";
+    const auto inBrazil = run(request);
+    const std::string sheetsInBrazil = sheetsOf(inBrazil.workbook);
+    std::setlocale(LC_NUMERIC, saved.c_str());
+
+    ASSERT_EQ(inBrazil.table.rows.size(), inC.table.rows.size());
+    for (std::size_t r = 0; r < inC.table.rows.size(); ++r)
+        for (std::size_t c = 0; c < inC.table.rows[r].size(); ++c)
+            EXPECT_EQ(inBrazil.table.rows[r][c].asString(), inC.table.rows[r][c].asString()) << r << "," << c;
+    EXPECT_EQ(inBrazil.page, inC.page);
+    EXPECT_EQ(inBrazil.csv, inC.csv);
+    EXPECT_EQ(sheetsInBrazil, sheetsInC);
 }
 
 TEST_F(EndToEnd, ReportFilesThatCannotBeWrittenAreRetriedUnderTheNextNumber)
