@@ -8,6 +8,7 @@
 #include <QTranslator>
 
 #include <clocale>
+#include <string_view>
 
 namespace daxo::app {
 
@@ -19,14 +20,41 @@ void keepDecimalPoint()
     std::setlocale(LC_NUMERIC, "C");
 }
 
+namespace {
+
+// The few texts of Qt's file dialog its Portuguese translation lacks.
+class MissingQtTexts : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char*, int) const override
+    {
+        if (std::string_view(context) != "QAbstractFileIconProvider")
+            return {};
+        const std::string_view text(source);
+        return text == "Folder" ? "Pasta" : text == "Drive" ? "Unidade" : QString();
+    }
+};
+
+} // namespace
+
+void usePortugueseDates()
+{
+    // Qt's dialogs write dates in the desktop's time locale.
+    qputenv("LC_TIME", "pt_BR.UTF-8");
+}
+
 DaxoApplication::DaxoApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     keepDecimalPoint();
-    // Qt's own buttons and dialogs (Yes/No, the save dialog) in Portuguese.
+    // Qt's own buttons and dialogs (Yes/No, the save dialog, the kinds of
+    // file it lists) in Portuguese.
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     auto* qt = new QTranslator(this);
     if (qt->load(QLocale(QLocale::Portuguese, QLocale::Brazil), "qtbase", "_",
                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         installTranslator(qt);
+    installTranslator(new MissingQtTexts(this));
 }
 
 DaxoApplication* DaxoApplication::instance() { return dynamic_cast<DaxoApplication*>(QCoreApplication::instance()); }

@@ -11,6 +11,8 @@ namespace daxo::app {
 // Numbers printed by the C library keep a decimal point whatever the
 // desktop's locale; called once the Qt application exists.
 void keepDecimalPoint();
+// Called before the application exists.
+void usePortugueseDates();
 
 class DaxoApplication : public QApplication {
 public:

@@ -50,6 +50,7 @@ int main(int argc, char** argv)
 {
     if (isBatchCall(argc, argv))
         return runCommandLine(argc, argv);
+    usePortugueseDates();
     DaxoApplication app(argc, argv);
     // Help pages, pictures and the exit clean-up work relative to the program folder.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
