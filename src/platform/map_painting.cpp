@@ -60,7 +60,7 @@ QFont fontOf(const TextSymbol& text, double scale)
 }
 
 void drawLabels(QPainter& painter, const MapLayer& layer, const LabelPlacer& placer, const QTransform& toPage,
-                double scale)
+                double scale, MapDrawing drawing)
 {
     const LayerPaths& cached = pathsOf(layer);
     const std::vector<std::string> texts = placer.labelsFor(layer.table());
@@ -90,13 +90,20 @@ void drawLabels(QPainter& painter, const MapLayer& layer, const LabelPlacer& pla
             continue;
         placed.push_back(box);
         const QPointF baseline(box.left(), box.top() + metrics.ascent());
-        if (placer.halo) {
-            QPainterPath outline;
+        // A picture's reader may lack the font and draw its text narrower or
+        // wider than the halo around it: pictures get the letters as shapes.
+        const bool asShapes = drawing == MapDrawing::Picture;
+        QPainterPath outline;
+        if (placer.halo || asShapes)
             outline.addText(baseline, font, text);
+        if (placer.halo)
             painter.strokePath(outline, QPen(haloInk, 2.5));
+        if (asShapes) {
+            painter.fillPath(outline, ink);
+        } else {
+            painter.setPen(ink);
+            painter.drawText(baseline, text);
         }
-        painter.setPen(ink);
-        painter.drawText(baseline, text);
     }
 }
 
@@ -158,7 +165,7 @@ void drawLayer(QPainter& painter, const MapLayer& layer, const QTransform& toPag
     }
     painter.setTransform(outer);
     if (const auto* placer = dynamic_cast<const LabelPlacer*>(layer.renderer.get()))
-        drawLabels(painter, layer, *placer, toPage, scale);
+        drawLabels(painter, layer, *placer, toPage, scale, drawing);
 }
 
 } // namespace

@@ -149,6 +149,8 @@ int main(int argc, char** argv)
         w->findChild<QCheckBox*>("ckMostrarMunicipio")->click();
         w->findChild<QCheckBox*>("chkMostraLinhas")->click();
         salva(*w, out / "mapa_estado.png");
+        // What the window's "Salvar" writes, to look at in other SVG readers.
+        w->mapamostra().exportMap((out / "mapa_estado.svg").string(), 1.0);
         QTimer::singleShot(0, [&] {
             salva(*w->editor(), out / "editor_legenda.png");
             w->editor()->close();
