@@ -17,6 +17,14 @@ BarChart::BarChart(QWidget* parent) : QWidget(parent)
     setMouseTracking(true);   // the bar under the mouse names itself
 }
 
+std::optional<BarPlace> PlotFrame::barAt(QPointF pixel) const
+{
+    for (auto bar = bars.rbegin(); bar != bars.rend(); ++bar)
+        if (bar->outline.containsPoint(pixel, Qt::OddEvenFill))
+            return bar->place;
+    return std::nullopt;
+}
+
 PlotFrame BarChart::currentFrame() const
 {
     QImage scratch(size(), QImage::Format_RGB32);
@@ -117,15 +125,7 @@ void BarChart::wheelEvent(QWheelEvent* event)
 
 void BarChart::showBarUnder(QPointF pixel)
 {
-    const PlotFrame frame = currentFrame();
-    const QRectF& f = frame.front;
-    std::optional<BarPlace> bar;
-    if (f.contains(pixel)) {
-        const AxisRange& h = frame.horizontal;
-        const AxisRange& v = frame.vertical;
-        bar = model_.barAt(h.minimum + (pixel.x() - f.left()) / f.width() * (h.maximum - h.minimum),
-                           v.minimum + (f.bottom() - pixel.y()) / f.height() * (v.maximum - v.minimum));
-    }
+    const std::optional<BarPlace> bar = currentFrame().barAt(pixel);
     const QString text = bar ? QString::fromStdString(model_.describeBar(*bar)) : QString();
     if (text == toolTip())
         return;

@@ -5,21 +5,35 @@
 #include "platform/bar_chart_model.h"
 
 #include <QImage>
+#include <QPolygonF>
 #include <QRectF>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
+#include <vector>
 
 class QPainter;
 class QPrinter;
 
 namespace daxo::platform {
 
-// Where a drawing put the plot, to turn mouse positions into axis values.
+// A bar as drawn: its faces' outline, in drawing order.
+struct DrawnBar {
+    BarPlace place;
+    QPolygonF outline;
+};
+
+// Where a drawing put the plot, to turn mouse positions into axis values,
+// and its bars, to name the one under the mouse.
 struct PlotFrame {
     QRectF front;   // the front plane of the bars
     AxisRange horizontal;
     AxisRange vertical;
+    std::vector<DrawnBar> bars;
+    // The bar seen at `pixel`: the last drawn there, so a front bar before
+    // the one behind it.
+    std::optional<BarPlace> barAt(QPointF pixel) const;
 };
 
 // Draws the whole chart into `area` on white.

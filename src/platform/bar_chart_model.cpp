@@ -177,30 +177,6 @@ void BarChartModel::undoZoom()
         manual.reset();
 }
 
-std::optional<BarPlace> BarChartModel::barAt(double position, double value) const
-{
-    // Bars fill 0.8 of their group around its position, side-by-side series
-    // sharing it in their order; a "behind" series lies further back.
-    const int category = static_cast<int>(std::lround(position));
-    const double across = position - category + 0.4;
-    std::vector<int> side;
-    for (int s = 0; s < seriesCount(); ++s)
-        if (series_[s].layout == BarLayout::Side)
-            side.push_back(s);
-    if (side.empty() || category < 0 || category >= categoryCount() || across < 0 || across > 0.8)
-        return std::nullopt;
-    const int s = side[std::min(static_cast<int>(across / 0.8 * side.size()), static_cast<int>(side.size()) - 1)];
-    const auto& values = series_[s].values;
-    if (category >= static_cast<int>(values.size()) || !values[category] || !std::isfinite(*values[category]))
-        return std::nullopt;
-    const AxisRange v = range(Axis::Left);
-    const double base = std::clamp(0.0, std::min(v.minimum, v.maximum), std::max(v.minimum, v.maximum));
-    const double bar = *values[category];
-    if (value < std::min(bar, base) || value > std::max(bar, base))
-        return std::nullopt;
-    return BarPlace{s, category};
-}
-
 std::string BarChartModel::describeBar(BarPlace bar) const
 {
     // The label's lines on one line.

@@ -94,9 +94,6 @@ public:
     // All axes automatic again.
     void undoZoom();
 
-    // The side-by-side bar whose front face holds the point at this group
-    // position and value, none between bars or above them.
-    std::optional<BarPlace> barAt(double position, double value) const;
     // "Série: …", "Localidade: …" and "Valor: …" lines naming a bar, the
     // value in full.
     std::string describeBar(BarPlace bar) const;

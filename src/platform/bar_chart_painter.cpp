@@ -98,7 +98,7 @@ private:
     }
     void drawWalls(const ValueScale& scale);
     void drawBars();
-    void drawBar(const BarSeries& series, int index, double x0, double x1, QPointF offset, QPointF depth);
+    void drawBar(BarPlace place, double x0, double x1, QPointF offset, QPointF depth);
     double layoutMarks();
     void drawMarks();
     void drawCategoryLabels(const CategoryLabels& labels);
@@ -229,13 +229,15 @@ void Drawing::drawBars()
             for (int s = 0; s < model_.seriesCount(); ++s) {
                 const BarSlot slot = slotOf(s, c);
                 if (slot.row == row)
-                    drawBar(model_.series()[s], c, slot.x0, slot.x1, slot.offset, slot.depth);
+                    drawBar({s, c}, slot.x0, slot.x1, slot.offset, slot.depth);
             }
     p_.restore();
 }
 
-void Drawing::drawBar(const BarSeries& series, int index, double x0, double x1, QPointF offset, QPointF depth)
+void Drawing::drawBar(BarPlace place, double x0, double x1, QPointF offset, QPointF depth)
 {
+    const BarSeries& series = model_.series()[place.series];
+    const int index = place.category;
     if (index >= static_cast<int>(series.values.size()) || !series.values[index] ||
         !std::isfinite(*series.values[index]))
         return;
@@ -270,6 +272,9 @@ void Drawing::drawBar(const BarSeries& series, int index, double x0, double x1, 
     }
     p_.setBrush(colour);
     p_.drawRect(front);
+    frame_.bars.push_back({place, QPolygonF({front.bottomLeft(), front.topLeft(), front.topLeft() + depth,
+                                             front.topRight() + depth, front.bottomRight() + depth,
+                                             front.bottomRight()})});
 }
 
 // Marks stand level at the largest size from 10 down to 8 pixels that fits

@@ -129,7 +129,7 @@ TEST(BarChartModel, NumbersUseTheProcessSeparators)
     EXPECT_EQ(niceStep(0, 8), 1);
 }
 
-TEST(BarChartModel, WheelZoomKeepsItsPointAndHoverFindsTheBar)
+TEST(BarChartModel, WheelZoomKeepsItsPointAndABarIsDescribedInFull)
 {
     BarChartModel model = modelWith({1234.5678, -20.0});
     BarSeries second;
@@ -142,13 +142,6 @@ TEST(BarChartModel, WheelZoomKeepsItsPointAndHoverFindsTheBar)
     model.setRange(Axis::Left, {-100, 2000});
     model.setRange(Axis::Right, {-100, 2000});
 
-    // Group 0 spans -0.4 … 0.4: the first side series on its left half.
-    EXPECT_EQ(model.barAt(-0.3, 1000), (BarPlace{0, 0}));
-    EXPECT_EQ(model.barAt(0.3, 40), (BarPlace{1, 0}));
-    EXPECT_EQ(model.barAt(0.3, 60), std::nullopt) << "above the bar";
-    EXPECT_EQ(model.barAt(0.45, 10), std::nullopt) << "between groups";
-    EXPECT_EQ(model.barAt(0.7, -10), (BarPlace{0, 1})) << "a negative bar hangs from zero";
-    EXPECT_EQ(model.barAt(1.3, 1), std::nullopt) << "no value, no bar";
     EXPECT_EQ(model.describeBar({0, 0}), "Série: A\nLocalidade: Bahia 2000\nValor: 1.234,5678");
 
     model.setRange(Axis::Bottom, {-0.5, 1.5});

@@ -157,22 +157,30 @@ TEST(BarChartRendering, WheelZoomsAboutThePointerAndHoverNamesTheBar)
     chart.resize(600, 300);
     chart.model().setSeries({{.title = "Homens", .colour = {200, 30, 30}, .labels = {"Bahia\r1991", "Ceará"},
                               .values = {1234.5, std::nullopt}},
-                             {.title = "Mulheres", .colour = {30, 30, 200}, .values = {900.25, 700.0}}});
+                             {.title = "Mulheres", .colour = {30, 30, 200}, .values = {900.25, 700.0}},
+                             {.title = "Total", .colour = {30, 160, 30}, .values = {std::nullopt, 2134.75},
+                              .layout = BarLayout::Behind}});
     chart.model().legendVisible = false;
-    // The middle of the one red bar's front face.
+    // The middle of the front face of the one bar in `colour`.
     const QImage image = chart.toImage();
-    QPointF sum;
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) == QColor(200, 30, 30))
-                sum += QPointF(x, y), ++count;
-    ASSERT_GT(count, 0);
-    const QPoint bar = (sum / count).toPoint();
+    const auto middleOf = [&image](QColor colour) {
+        QPointF sum;
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixelColor(x, y) == colour)
+                    sum += QPointF(x, y), ++count;
+        EXPECT_GT(count, 0) << colour.name().toStdString();
+        return (sum / std::max(count, 1)).toPoint();
+    };
+    const QPoint bar = middleOf(QColor(200, 30, 30));
 
     chart.show();
     QTest::mouseMove(&chart, bar);
     EXPECT_EQ(chart.toolTip().toStdString(), "Série: Homens\nLocalidade: Bahia 1991\nValor: 1.234,5");
+    // A series drawn behind the others names itself where it shows.
+    QTest::mouseMove(&chart, middleOf(QColor(30, 160, 30)));
+    EXPECT_EQ(chart.toolTip().toStdString(), "Série: Total\nLocalidade: Ceará\nValor: 2.134,75");
     QTest::mouseMove(&chart, QPoint(2, 2));
     EXPECT_TRUE(chart.toolTip().isEmpty());
 
@@ -201,5 +209,8 @@ TEST(BarChartRendering, WheelZoomsAboutThePointerAndHoverNamesTheBar)
     const auto after = under(bar);
     EXPECT_NEAR(after.first, before.first, span / 100);
     EXPECT_NEAR(after.second, before.second, 1500.0 / 50);
-    EXPECT_EQ(chart.model().barAt(after.first, after.second), (BarPlace{0, 0})) << "still over the same bar";
+    QImage scratch(chart.size(), QImage::Format_RGB32);
+    QPainter painter(&scratch);
+    EXPECT_EQ(paintBarChart(painter, QRectF(chart.rect()), chart.model()).barAt(bar), (BarPlace{0, 0}))
+        << "still over the same bar";
 }
