@@ -7,10 +7,13 @@
 #include "main_window.h"
 #include "maps/map_preparation.h"
 #include "maps/widgets/map_window.h"
+#include "reports/report_export.h"
 #include "saved_query.h"
+#include "platform/system_errors.h"
 #include "table_output.h"
 
 #include <algorithm>
+#include <cctype>
 #include <stdexcept>
 
 namespace daxo::app {
@@ -35,8 +38,11 @@ const char* const kUsoLinhaDeComando =
     "Brasil, NOME_grafico_percentual.png (.svg, .pdf, .csv); o mapa, a primeira\n"
     "vista da janela do mapa com título, legenda, escala e norte, em\n"
     "NOME_mapa.png, .svg e .pdf.\n"
-    "Cada arquivo gravado é listado. Uma recusa ou falha encerra com a mensagem e\n"
-    "código de saída diferente de zero.\n";
+    "As tabelas seguem a numeração das que já estão na pasta, sem substituí-las;\n"
+    "as páginas levam junto as figuras que mostram.\n"
+    "Cada arquivo gravado é listado. Uma recusa ou falha encerra com a mensagem\n"
+    "(precedida do nome da consulta, quando são várias) e código de saída\n"
+    "diferente de zero.\n";
 
 namespace {
 
@@ -100,8 +106,9 @@ OutputQuery savedQueryRun(const SavedQuery& query, const indicators::IndicatorPa
             .migration = &migration};
 }
 
+// `picturesCopied`: the pages' pictures are copied once per call.
 void runTable(const SavedQuery& query, const indicators::IndicatorPanels& panels, const indicators::IndicatorRows& rows,
-              const BatchOptions& options, std::ostream& out)
+              const fs::path& programFolder, const BatchOptions& options, bool& picturesCopied, std::ostream& out)
 {
     localities::MigrationLists migration;
     const auto written = tableReport({.query = savedQueryRun(query, panels, rows, migration),
@@ -111,6 +118,12 @@ void runTable(const SavedQuery& query, const indicators::IndicatorPanels& panels
                                                   .csv = wanted(options, "csv")}});
     for (const auto& file : written.files)
         out << file.string() << '\n';
+    // The pages show the program's pictures; beside them they show there too.
+    if (wanted(options, "html") && !picturesCopied) {
+        for (const auto& file : reports::copyPageImages(programFolder, options.saida))
+            out << file.string() << '\n';
+        picturesCopied = true;
+    }
 }
 
 // The map window is built off screen and shows its first view as it would
@@ -181,6 +194,76 @@ void runMap(const SavedQuery& query, const indicators::IndicatorPanels& panels, 
                         }});
 }
 
+// Why the output folder cannot take the files; empty when it can.
+std::string outputFolderProblem(const fs::path& folder)
+{
+    std::error_code ec;
+    const auto status = fs::status(folder, ec);
+    if (status.type() == fs::file_type::not_found)
+        return "A pasta de saída " + folder.string() + " não existe.";
+    if (ec)
+        return "A pasta de saída " + folder.string() + " não pode ser lida: " + platform::systemReason(ec) + ".";
+    if (!fs::is_directory(status))
+        return "A saída " + folder.string() + " não é uma pasta.";
+    return {};
+}
+
+// Charts and maps are named after their query file: two files of one name
+// (in different folders) would write over each other's pictures.
+std::string sameNamedQueries(const BatchOptions& options)
+{
+    if (options.saidaTipo == "tabela")
+        return {};
+    std::error_code ec;
+    for (std::size_t i = 0; i < options.consultas.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            if (options.consultas[i].stem() == options.consultas[j].stem() &&
+                !fs::equivalent(options.consultas[i], options.consultas[j], ec))
+                return "As consultas " + options.consultas[j].string() + " e " + options.consultas[i].string() +
+                       " têm o mesmo nome; os arquivos de uma substituiriam os da outra. Renomeie uma delas.";
+    return {};
+}
+
+// The highest report number of the table files already in the folder, 1
+// when there are none: a later call numbers its reports on from there
+// instead of writing over an earlier call's.
+int lastReportNumber(const fs::path& folder)
+{
+    int last = 1;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string extension = it->path().extension().string();
+        if (extension != ".html" && extension != ".xls" && extension != ".xlsx" && extension != ".csv")
+            continue;
+        std::string stem = it->path().stem().string();
+        for (const char* page : {"pb", "p"})
+            if (stem.ends_with(page)) {
+                stem.resize(stem.size() - std::string_view(page).size());
+                break;
+            }
+        std::size_t digits = stem.size();
+        while (digits > 0 && std::isdigit(static_cast<unsigned char>(stem[digits - 1])))
+            --digits;
+        if (digits < stem.size() && stem.size() - digits < 9)
+            last = std::max(last, std::stoi(stem.substr(digits)));
+    }
+    return last;
+}
+
+// Messages break lines with a carriage return, as the message window reads
+// them; a terminal would write the second line over the first.
+std::string terminalText(std::string text)
+{
+    std::string result;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r')
+            result += text[i];
+        else if (i + 1 >= text.size() || text[i + 1] != '\n')
+            result += '\n';
+    }
+    return result;
+}
+
 } // namespace
 
 bool isBatchCall(int argc, char** argv)
@@ -222,6 +305,9 @@ BatchOptions parseBatchArguments(const std::vector<std::string>& arguments)
         } else {
             for (const auto& format : splitComma(value))
                 options.formatos.insert(format);
+            if (options.formatos.empty())
+                throw std::runtime_error("A lista de --formatos está vazia; omita a opção para gravar todos "
+                                         "os formatos da saída.");
         }
     }
     // Checked once every option is read: the type may come after the formats.
@@ -244,16 +330,24 @@ int runBatch(const BatchOptions& given, const fs::path& programFolder, std::ostr
     BatchOptions options = given;
     std::error_code ec;
     options.saida = fs::absolute(options.saida.empty() ? fs::current_path(ec) : options.saida, ec);
-    if (!fs::is_directory(options.saida)) {
-        err << "A pasta de saída " << options.saida.string() << " não existe.\n";
+    if (const std::string problem = outputFolderProblem(options.saida); !problem.empty()) {
+        err << problem << '\n';
         return 1;
     }
-    // Numbered as in a window just opened.
-    NumeroRelatorio = 1;
+    if (const std::string clash = sameNamedQueries(options); !clash.empty()) {
+        err << clash << '\n';
+        return 1;
+    }
+    // Numbered as in a window just opened, after the reports already there.
+    NumeroRelatorio = lastReportNumber(options.saida);
+    bool picturesCopied = false;
+    const fs::path* current = nullptr;
     try {
         criaDmDAXO(programFolder);
         for (const auto& file : options.consultas) {
+            current = &file;
             const SavedQuery query = readQueryFile(file);
+            checkLocalities(query, dmDAXO().qryTemp);
             indicators::IndicatorPanels panels;
             restorePanels(panels, query);
             panels.VerificaPasso3();
@@ -263,10 +357,13 @@ int runBatch(const BatchOptions& given, const fs::path& programFolder, std::ostr
             else if (options.saidaTipo == "grafico")
                 runChart(query, file, panels, rows, options, out);
             else
-                runTable(query, panels, rows, options, out);
+                runTable(query, panels, rows, programFolder, options, picturesCopied, out);
         }
     } catch (const std::exception& e) {
-        err << e.what() << '\n';
+        // With several queries, say which one stopped the run.
+        if (current && options.consultas.size() > 1)
+            err << "Consulta " << current->string() << ":\n";
+        err << terminalText(platform::userMessage(e)) << '\n';
         return 1;
     }
     return 0;

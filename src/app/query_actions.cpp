@@ -2,11 +2,11 @@
 
 #include "indicators/widgets/indicator_page.h"
 #include "localities/widgets/locality_page.h"
+#include "data_module_setup.h"
 #include "main_window.h"
 #include "platform/file_dialog.h"
 #include "reports/report_export.h"
 #include "saved_query.h"
-
 
 #include <algorithm>
 
@@ -36,6 +36,8 @@ std::optional<std::filesystem::path> askForFile(QWidget* parent, FileDialogKind 
 void restoreWizard(TfrmPrincipal& window, indicators::IndicatorPageController& indicatorPage,
                    localities::LocalityPageController& localityPage, const SavedQuery& query)
 {
+    // Checked first: a file naming an unknown place leaves the wizard as it was.
+    checkLocalities(query, dmDAXO().qryTemp);
     Wizard& wizard = window.wizard();
     while (wizard.passoAtual() > PassoCenso)
         wizard.btVoltarClick();

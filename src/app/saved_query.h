@@ -26,6 +26,10 @@
 #include <string>
 #include <vector>
 
+namespace daxo::platform {
+class Query;
+}
+
 namespace daxo::app {
 
 inline constexpr int kVersaoConsulta = 1;
@@ -66,8 +70,14 @@ SavedQuery readQueryFile(const std::filesystem::path& path);                    
 // that could not be restored and why; empty when all were.
 std::vector<std::string> applyPanel(indicators::IndicatorPanels& panels, const SavedQuery& query);
 
-// The census, the indicator and its panel as a user sets them on a fresh
-// panel; throws QueryFileError naming what could not be restored.
+// The census, the indicator and its panel as a user sets them on a panel
+// first taken back to its start state; throws QueryFileError naming what
+// could not be restored.
 void restorePanels(indicators::IndicatorPanels& panels, const SavedQuery& query);
+
+// Throws QueryFileError naming each locality of the query that the trees
+// and the municipality chooser of this installation do not offer;
+// `table` reads the municipalities as the chooser does.
+void checkLocalities(const SavedQuery& query, daxo::platform::Query& table);
 
 } // namespace daxo::app

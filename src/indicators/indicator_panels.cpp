@@ -52,6 +52,13 @@ IndicatorPanels::IndicatorPanels() : controls_(buildPanelControls())
     IndicadorAnterior = -1;
 }
 
+void IndicatorPanels::reset()
+{
+    auto listener = std::move(onCaptionChanged);
+    *this = IndicatorPanels();
+    onCaptionChanged = std::move(listener);
+}
+
 std::string IndicatorPanels::indicatorText() const
 {
     return indicatorIndex_ < 0 ? "" : indicatorInfo(indicatorIndex_).itemText;

@@ -16,6 +16,7 @@ namespace daxo::indicators {
 class IndicatorPanels {
 public:
     IndicatorPanels();   // the start state: nothing bound, nothing selected
+    void reset();        // back to the start state; the caption's listener stays
 
     // cbCenso's text, "1991", "2000" or "1991 e 2000", as the page sees it.
     void setCensus(std::string text) { census_ = std::move(text); }

@@ -50,8 +50,19 @@ std::vector<fs::path> exportReport(const ReportOutput& report, const fs::path& p
         daxo::platform::copyFileSafely(reportFile(report, ".html"), target);
         written.push_back(target);
     }
+    const auto images = copyPageImages(programFolder, folder);
+    written.insert(written.end(), images.begin(), images.end());
+    return written;
+}
+
+std::vector<fs::path> copyPageImages(const fs::path& programFolder, const fs::path& folder)
+{
+    std::error_code ec;
+    if (fs::equivalent(programFolder, folder, ec))
+        return {};
+    std::vector<fs::path> written;
     for (const auto& image : kPageImages)
-        if (fs::exists(programFolder / image)) {
+        if (fs::exists(programFolder / image, ec)) {
             daxo::platform::copyFileSafely(programFolder / image, folder / image);
             written.push_back(folder / image);
         }

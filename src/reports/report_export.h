@@ -21,4 +21,9 @@ inline const std::vector<std::string> kPageImages = {"fundo_1024_final.jpg", "lo
 std::vector<std::filesystem::path> exportReport(const ReportOutput& report, const std::filesystem::path& programFolder,
                                                 const std::filesystem::path& target);
 
+// The pictures of the pages copied into `folder` (nothing when it is the
+// program folder); returns the files written.
+std::vector<std::filesystem::path> copyPageImages(const std::filesystem::path& programFolder,
+                                                  const std::filesystem::path& folder);
+
 } // namespace daxo::reports

@@ -93,11 +93,13 @@ TEST_F(QueryFileTest, SavedQueryRunInBatchWritesThePagesOfTheWindow)
     }
     EXPECT_EQ(out.str(), listed) << "every file written is printed, in order";
 
-    // Only the workbook; two files in one call, numbered one after the other.
+    // Only the workbook; two files in one call, numbered one after the other
+    // and after the reports already in the folder, which stay.
     ASSERT_EQ(batch({"--formatos", "xlsx", "--consulta", queryFile->string(), "--consulta", queryFile->string(),
                      "--saida", saida.string()}),
               0) << err.str();
-    EXPECT_EQ(out.str(), (saida / "População2.xlsx").string() + "\n" + (saida / "População3.xlsx").string() + "\n");
+    EXPECT_EQ(out.str(), (saida / "População3.xlsx").string() + "\n" + (saida / "População4.xlsx").string() + "\n");
+    EXPECT_EQ(bytes(saida / "População2.html"), bytes(program / "População2.html"));
 }
 
 TEST_F(QueryFileTest, OpeningAQueryRestoresTheWizardOrSaysWhatItCouldNot)
@@ -146,6 +148,55 @@ TEST_F(QueryFileTest, OpeningAQueryRestoresTheWizardOrSaysWhatItCouldNot)
                                               "do arquivo; esta versão lê até a 1).");
 }
 
+TEST_F(QueryFileTest, OpeningAQueryStartsFromAFreshPanelAndKnowsItsPlaces)
+{
+    walkToLocalities(0, {"chkFeminino"});
+    chooseLocality("Sergipe");
+    click("btAvancar");
+    const std::string caption = window->wizard().caption();
+    queryFile = program / "a mao.json";
+    click("btSalvarConsulta");
+    // Written by hand: no colour named, so none is meant.
+    auto saved = readQueryFile(*queryFile);
+    std::erase_if(saved.panel, [](const PanelSetting& s) {
+        return s.control == "chkBranco" || s.control == "chkPreto" || s.control == "chkTodas";
+    });
+    writeQueryFile(*queryFile, saved);
+
+    click("btVoltar");
+    click("btVoltar");
+    tick("chkBranco");
+    click("btAvancar");
+    click("btAvancar");
+    ASSERT_NE(window->wizard().caption(), caption);
+    click("btAbrirConsulta");
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(" | ").toStdString();
+    EXPECT_EQ(window->wizard().caption(), caption) << "the same query as on the command line";
+
+    // A place this installation does not offer is refused before the wizard moves.
+    saved.names = {"Sergipe", "SE Itaporanga d'Ajuda"};
+    saved.codes = {"28", "280320"};
+    writeQueryFile(*queryFile, saved);
+    click("btAbrirConsulta");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages.front().toStdString(), "A consulta não pôde ser restaurada por inteiro:\n- a localidade «SE "
+                                              "Itaporanga d'Ajuda» de código 280320 não existe nesta instalação.");
+    EXPECT_EQ(window->findChild<QListWidget*>("cbSelecao")->count(), 1);
+    EXPECT_EQ(window->wizard().caption(), caption);
+
+    // The chooser's own text for the municipality is known, on the command line too.
+    saved.names[1] = "Itaporanga d'Ajuda";
+    writeQueryFile(*queryFile, saved);
+    EXPECT_EQ(batch({"--consulta", queryFile->string(), "--formatos", "csv", "--saida", saida.string()}), 0)
+        << err.str();
+    saved.codes[1] = "280321";
+    const fs::path other = program / "outra.json";
+    writeQueryFile(other, saved);
+    EXPECT_EQ(batch({"--consulta", queryFile->string(), "--consulta", other.string(), "--saida", saida.string()}), 1);
+    EXPECT_EQ(err.str(), "Consulta " + other.string() + ":\nA consulta não pôde ser restaurada por inteiro:\n- a "
+                         "localidade «Itaporanga d'Ajuda» de código 280321 não existe nesta instalação.\n");
+}
+
 TEST_F(QueryFileTest, BatchRefusalsExitWithTheWindowsMessage)
 {
     walkToLocalities();
@@ -159,6 +210,17 @@ TEST_F(QueryFileTest, BatchRefusalsExitWithTheWindowsMessage)
 
     EXPECT_EQ(batch({"--consulta", queryFile->string(), "--saida-tipo", "mapa", "--saida", saida.string()}), 1);
     EXPECT_EQ(err.str(), messages.front().toStdString() + "\n");
+    EXPECT_EQ(out.str(), "");
+
+    // Where the files cannot go, nothing runs.
+    EXPECT_EQ(batch({"--consulta", queryFile->string(), "--saida", queryFile->string()}), 1);
+    EXPECT_EQ(err.str(), "A saída " + queryFile->string() + " não é uma pasta.\n");
+    fs::create_directories(program / "outra");
+    fs::copy_file(*queryFile, program / "outra" / "duas.json");
+    EXPECT_EQ(batch({"--consulta", queryFile->string(), "--consulta", (program / "outra" / "duas.json").string(),
+                     "--saida-tipo", "grafico", "--saida", saida.string()}),
+              1);
+    EXPECT_NE(err.str().find("têm o mesmo nome"), std::string::npos) << err.str();
     EXPECT_EQ(out.str(), "");
 }
 
