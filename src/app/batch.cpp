@@ -12,6 +12,8 @@
 #include "platform/system_errors.h"
 #include "table_output.h"
 
+#include <QString>
+
 #include <algorithm>
 #include <cctype>
 #include <stdexcept>
@@ -235,12 +237,8 @@ int lastReportNumber(const fs::path& folder)
         const std::string extension = it->path().extension().string();
         if (extension != ".html" && extension != ".xls" && extension != ".xlsx" && extension != ".csv")
             continue;
-        std::string stem = it->path().stem().string();
-        for (const char* page : {"pb", "p"})
-            if (stem.ends_with(page)) {
-                stem.resize(stem.size() - std::string_view(page).size());
-                break;
-            }
+        // Every report has a file of its main base name, "<name><number>".
+        const std::string stem = it->path().stem().string();
         std::size_t digits = stem.size();
         while (digits > 0 && std::isdigit(static_cast<unsigned char>(stem[digits - 1])))
             --digits;
@@ -252,16 +250,9 @@ int lastReportNumber(const fs::path& folder)
 
 // Messages break lines with a carriage return, as the message window reads
 // them; a terminal would write the second line over the first.
-std::string terminalText(std::string text)
+std::string terminalText(const std::string& text)
 {
-    std::string result;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r')
-            result += text[i];
-        else if (i + 1 >= text.size() || text[i + 1] != '\n')
-            result += '\n';
-    }
-    return result;
+    return QString::fromStdString(text).replace("\r\n", "\n").replace('\r', '\n').toStdString();
 }
 
 } // namespace
